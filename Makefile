@@ -1,0 +1,47 @@
+# make run   - install what is missing, build, open the window
+# make test  - install what is missing, build, run every test
+# make check - the tests once more under AddressSanitizer and UBSan
+# make bench - the benchmarks and their table of goals
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_BENCH ?= build-bench
+JOBS       ?= 2
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+WERROR     := $(if $(CI),-DQUORBIN_WERROR=ON,)
+
+.PHONY: all deps build run test check bench clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "quorbin: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); run it inside a graphical session."; \
+		exit 1; \
+	fi
+	$(BUILD)/src/quorbin
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+check: deps
+	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_SANITIZE=ON $(WERROR)
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD_BENCH) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORBIN_BENCH=ON -DQUORBIN_TESTS=OFF
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	bench/run $(BUILD_BENCH)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)

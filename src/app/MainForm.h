@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Form.h"
+#include "batch/BatchController.h"
+#include "batch/ProcessLauncher.h"
+#include "batch/ShiftPulse.h"
+#include "batch/Watchdog.h"
+#include "job/InputFileList.h"
+#include "job/JobBuilder.h"
+#include "log/EventLog.h"
+#include "settings/FilePickers.h"
+#include "settings/SettingsRestore.h"
+#include "settings/TemplateFile.h"
+
+namespace quorbin {
+
+// The main window's logic: owns the batch state and the routines that work on it, and
+// wires the controls' events to their handlers. The window system calls Form_Load once
+// before the window is first shown and timerTimer_Timer every 500 ms.
+class MainForm {
+public:
+    MainForm(Controls controls, Services services);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    void Form_Load() { settings_.Form_Load(); }
+    void timerTimer_Timer() { watchdog_.timerTimer_Timer(); }
+    void Form_Resize();
+
+    BatchState& state() { return form_.state; }
+    const BatchState& state() const { return form_.state; }
+
+private:
+    void wireHandlers();
+
+    Form form_;
+    EventLog log_;
+    JobBuilder jobs_;
+    ProcessLauncher launcher_;
+    BatchController controller_;
+    ShiftPulse pulse_;
+    Watchdog watchdog_;
+    TemplateFile template_;
+    SettingsRestore settings_;
+    FilePickers pickers_;
+    InputFileList inputFiles_;
+};
+
+} // namespace quorbin

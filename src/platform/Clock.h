@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quorbin {
+
+struct TimeOfDay {
+    int hours = 0; // 0 to 23
+    int minutes = 0;
+    int seconds = 0;
+};
+
+// The system clock. timerSeconds are the seconds since local midnight as a real
+// number: they restart at 0 at midnight.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double timerSeconds() const = 0;
+    virtual TimeOfDay timeOfDay() const = 0;
+};
+
+} // namespace quorbin

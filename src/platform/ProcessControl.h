@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quorbin {
+
+// A process handle: a positive number, or 0 for "no process".
+using ProcessHandle = std::int32_t;
+
+// What one launch hands to the platform; built afresh for every launch.
+struct LaunchRequest {
+    std::string verb = "open";
+    std::string file;       // the program, a path used as it is
+    std::string parameters; // one text, split into arguments by the platform's quoting rules
+    std::string directory;  // the program's current directory
+    int show = 1;           // show the program's window normally, where it has one
+};
+
+// The exit code reported while the process is still running.
+inline constexpr std::uint32_t stillActive = 259;
+
+// Starts, polls and ends the processing program.
+//
+// The core relies on this: launch returns at once without waiting for the program, and
+// gives 0 when nothing was started; exitCode gives stillActive while the process runs,
+// its exit code once it has ended, and nullopt when the query itself failed (handle 0,
+// unknown handle); terminate ends the process (and what it started) and says whether it
+// really signalled a live process of ours. A handle stays valid for exitCode and
+// terminate until release; a released or ended handle never reaches another process.
+class ProcessControl {
+public:
+    virtual ~ProcessControl() = default;
+    virtual ProcessHandle launch(const LaunchRequest& request) = 0;
+    virtual std::optional<std::uint32_t> exitCode(ProcessHandle handle) = 0;
+    virtual bool terminate(ProcessHandle handle) = 0;
+    // The core no longer needs the handle; a process still running goes on, unwatched.
+    virtual void release(ProcessHandle handle) = 0;
+};
+
+} // namespace quorbin
