@@ -8,8 +8,8 @@ namespace quorbin {
 // What one showing of the modal open-file dialog asks for.
 struct OpenFileRequest {
     std::string title;
-    std::string filter;         // one pattern, e.g. "*.avi"
-    std::string initialFolder;  // a folder or a file's full path; empty for the dialog's default
+    std::string filter;        // one pattern, e.g. "*.avi"
+    std::string initialFolder; // a folder or a file's full path; empty for the dialog's default
     bool multiSelect = false;
     bool readOnlyTicked = false; // the read-only check box starts ticked; its state is never read
     bool mustExist = false;      // false: a typed name of a file that does not exist is accepted

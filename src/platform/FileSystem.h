@@ -40,3 +40,14 @@ public:
 };
 
 } // namespace quorbin
+
+namespace quorbin {
+
+// The separator between a folder and a name in the paths the platform hands over.
+#ifdef _WIN32
+inline constexpr char pathSeparator = '\\';
+#else
+inline constexpr char pathSeparator = '/';
+#endif
+
+} // namespace quorbin

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorbin {
+
+struct Form;
+class EventLog;
+class JobBuilder;
+class ProcessLauncher;
+
+// The batch modes and their one entry routine, the four run commands, and the file
+// cursor that walks forward over the selected entries of the input file list.
+class BatchController {
+public:
+    BatchController(Form& form, EventLog& log, JobBuilder& jobs, ProcessLauncher& launcher)
+        : form_(form), log_(log), jobs_(jobs), launcher_(launcher) {}
+
+    void setMode(std::int16_t mode);
+    bool nextFile(bool advance, bool showMessages);
+
+    void buttonStart_Click();
+    void buttonPause_Click();
+    void buttonStop_Click();
+    void buttonAbort_Click();
+
+private:
+    void runEntryAction(std::int16_t mode);
+    // Moves the cursor to the first selected entry at or after it; false when no entry
+    // is selected at all.
+    bool scanForSelected();
+    bool reportNothingReady(const char* line, const char* message, bool showMessages);
+    void prepareCurrentEntry();
+
+    Form& form_;
+    EventLog& log_;
+    JobBuilder& jobs_;
+    ProcessLauncher& launcher_;
+};
+
+} // namespace quorbin

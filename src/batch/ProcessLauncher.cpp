@@ -1,0 +1,58 @@
+#include "batch/ProcessLauncher.h"
+
+#include "app/Form.h"
+#include "job/JobBuilder.h"
+#include "log/EventLog.h"
+
+#include <exception>
+
+namespace quorbin {
+
+void ProcessLauncher::killProcess() {
+    BatchState& s = form_.state;
+    const bool ended = form_.services.processes.terminate(s.hProcess);
+    log_.logLine("KILL process:" + std::to_string(s.hProcess) + " result:" + std::to_string(ended ? 1 : 0));
+}
+
+// Start is accepted in every mode, and a job left running by Stop is still alive: two
+// processing programs must never write the same output at once, so the earlier one ends
+// before anything of the new job is touched.
+void ProcessLauncher::endEarlierProcess() {
+    const BatchState& s = form_.state;
+    if (s.hProcess == 0)
+        return;
+    if (form_.services.processes.exitCode(s.hProcess) == stillActive)
+        killProcess();
+}
+
+void ProcessLauncher::runProcess() {
+    endEarlierProcess();
+    BatchState& s = form_.state;
+    s.lastSize = 0;
+    (void)form_.services.files.remove(s.outputPath);
+    try {
+        launch();
+    } catch (const std::exception& failure) {
+        form_.showMessage(failure.what());
+    }
+}
+
+void ProcessLauncher::launch() {
+    BatchState& s = form_.state;
+    jobs_.writeScript();
+    LaunchRequest request;
+    request.file = s.exePath;
+    request.parameters = form_.controls.boxCmdLine.text();
+    request.directory = s.aviPath;
+    log_.logLine(s.exePath + " " + request.parameters);
+
+    ProcessControl& processes = form_.services.processes;
+    const ProcessHandle started = processes.launch(request);
+    const ProcessHandle replaced = s.hProcess;
+    s.hProcess = started;
+    if (replaced != 0 && replaced != started)
+        processes.release(replaced);
+    log_.logLine("RUN process:" + std::to_string(s.hProcess) + " file:" + s.currentFile);
+}
+
+} // namespace quorbin

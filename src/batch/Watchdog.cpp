@@ -1,0 +1,106 @@
+#include "batch/Watchdog.h"
+
+#include "app/Form.h"
+#include "batch/BatchController.h"
+#include "batch/ShiftPulse.h"
+#include "batch/TimeoutText.h"
+#include "log/EventLog.h"
+#include "log/TimeText.h"
+
+#include <cmath>
+
+namespace quorbin {
+
+namespace {
+constexpr double pulseInterval = 60;
+constexpr std::int32_t settleSeconds = 11;
+constexpr std::int32_t stallSeconds = 300;
+constexpr double secondsPerMinute = 60;
+} // namespace
+
+void Watchdog::timerTimer_Timer() {
+    pulseWhenDue();
+    updateElapsed();
+    // The tick runs inside the window system's event loop: any failure of a decision
+    // ends this tick quietly and leaves the state as it stands; the next tick goes on.
+    try {
+        decide();
+    } catch (...) {
+    }
+}
+
+void Watchdog::pulseWhenDue() {
+    BatchState& s = form_.state;
+    if (form_.dayClock.seconds() - s.lastPulse > pulseInterval) {
+        pulse_.pulseShift();
+        s.lastPulse = static_cast<std::int32_t>(std::lrint(form_.dayClock.seconds()));
+    }
+}
+
+void Watchdog::updateElapsed() {
+    BatchState& s = form_.state;
+    s.elapsed = static_cast<std::int32_t>(std::floor(form_.dayClock.seconds())) - s.modeStart;
+    form_.controls.labelTime.setCaption(s.mode != modeIdle ? formatTime(s.elapsed) : std::string());
+}
+
+void Watchdog::decide() {
+    const BatchState& s = form_.state;
+    if (s.paused)
+        return;
+    const bool settled = s.elapsed >= settleSeconds;
+    switch (s.mode) {
+    case modeRun:
+        watchJob();
+        break;
+    case modeDone:
+        if (settled)
+            controller_.setMode(modeKill);
+        break;
+    case modeKill:
+        if (settled)
+            controller_.setMode(controller_.nextFile(false, false) ? modeRun : modeIdle);
+        break;
+    case modeAbort:
+        if (settled)
+            controller_.setMode(modeIdle);
+        break;
+    default:
+        break;
+    }
+}
+
+// The order matters: the exit code is taken before the output length, a change of the
+// length is logged before the exit is acted on, an exit wins over a stall and a stall
+// over the time-out.
+void Watchdog::watchJob() {
+    BatchState& s = form_.state;
+    if (s.elapsed < settleSeconds)
+        return;
+    const std::uint32_t exitCode = form_.services.processes.exitCode(s.hProcess).value_or(0);
+    // No output yet, not even an old one: nothing is decided until it appears.
+    const auto length = form_.services.files.length(s.outputPath);
+    if (!length)
+        return;
+    if (*length > 0 && *length != s.lastSize) {
+        s.lastSize = *length;
+        s.lastGrowth = s.elapsed;
+        log_.logLine("FILE size:" + std::to_string(*length));
+    }
+    if (exitCode != stillActive) {
+        log_.logLine("EXIT code:" + std::to_string(static_cast<std::int32_t>(exitCode)));
+        controller_.setMode(modeDone);
+        return;
+    }
+    if (s.elapsed - s.lastGrowth > stallSeconds) {
+        log_.logLine("SIZE TIMEOUT");
+        controller_.setMode(modeDone);
+        return;
+    }
+    const double minutes = leadingNumber(form_.controls.BoxTimeout.text());
+    if (minutes * secondsPerMinute < s.elapsed) {
+        log_.logLine("TIMEOUT");
+        controller_.setMode(modeKill);
+    }
+}
+
+} // namespace quorbin

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace quorbin {
+
+struct Form;
+class BatchController;
+class EventLog;
+class ShiftPulse;
+
+// The 500 ms tick that lets a batch run unattended: the Shift pulse when one is due,
+// the elapsed time and its label, and, unless paused, the timed decisions of the batch.
+class Watchdog {
+public:
+    Watchdog(Form& form, EventLog& log, BatchController& controller, ShiftPulse& pulse)
+        : form_(form), log_(log), controller_(controller), pulse_(pulse) {}
+
+    void timerTimer_Timer();
+
+private:
+    void pulseWhenDue();
+    void updateElapsed();
+    void decide();
+    void watchJob();
+
+    Form& form_;
+    EventLog& log_;
+    BatchController& controller_;
+    ShiftPulse& pulse_;
+};
+
+} // namespace quorbin

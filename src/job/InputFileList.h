@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorbin {
+
+struct Form;
+class BatchController;
+class JobBuilder;
+
+// The input files of one batch: filled from the multi-select dialog, all marked, their
+// folder made the working folder; a click moves the batch cursor and previews the job.
+class InputFileList {
+public:
+    InputFileList(Form& form, BatchController& controller, JobBuilder& jobs)
+        : form_(form), controller_(controller), jobs_(jobs) {}
+
+    void buttonSelectAvi_Click();
+    void listFiles_Click();
+
+private:
+    void fillList(const std::vector<std::string>& paths);
+    void enterFolder();
+
+    Form& form_;
+    BatchController& controller_;
+    JobBuilder& jobs_;
+};
+
+// The folder of a full path with exactly one trailing separator, and the name after it.
+std::string folderOf(const std::string& path);
+std::string nameOf(const std::string& path);
+
+} // namespace quorbin

@@ -1,0 +1,27 @@
+#include "job/JobBuilder.h"
+
+#include "app/Form.h"
+#include "job/JobText.h"
+
+namespace quorbin {
+
+void JobBuilder::makeScript() {
+    const BatchState& s = form_.state;
+    form_.controls.boxScript.setText(scriptFor(form_.controls.boxTemplate.text(), s.aviPath, s.currentFile));
+}
+
+void JobBuilder::makeCmdLine() {
+    BatchState& s = form_.state;
+    s.outputPath = s.aviPath + outputName(s.currentFile);
+    form_.controls.boxCmdLine.setText(commandLine(s.vcfPath, s.aviPath, s.outputPath));
+}
+
+void JobBuilder::writeScript() {
+    FileSystem& files = form_.services.files;
+    (void)files.remove(jobScriptName);
+    const FileResult written = files.writeAll(jobScriptName, form_.controls.boxScript.text() + "\r\n");
+    if (!written.ok)
+        form_.showMessage(written.error);
+}
+
+} // namespace quorbin

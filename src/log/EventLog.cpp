@@ -1,0 +1,19 @@
+#include "log/EventLog.h"
+
+#include "app/Form.h"
+#include "log/TimeText.h"
+
+namespace quorbin {
+
+void EventLog::logLine(const std::string& message) {
+    const TimeOfDay now = form_.services.clock.timeOfDay();
+    const std::string line = zeroPad(now.hours, 2) + ":" + zeroPad(now.minutes, 2) + ":" +
+                             zeroPad(now.seconds, 2) + " (" + formatTime(form_.state.elapsed) + ") " +
+                             message;
+    form_.controls.listLog.appendSelected(line);
+    // The file is opened, written and closed for every line, so nothing is lost if the
+    // tool dies; a log file that cannot be written is no reason to stop a batch.
+    (void)form_.services.files.append(logFileName, line + "\r\n");
+}
+
+} // namespace quorbin

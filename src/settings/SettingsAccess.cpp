@@ -1,0 +1,17 @@
+#include "settings/SettingsAccess.h"
+
+#include "platform/SettingsStore.h"
+
+namespace quorbin {
+
+std::string readSetting(const SettingsStore& store, const std::string& section, const std::string& key,
+                        const std::string& defaultValue) {
+    return store.read(section, key).value_or(defaultValue);
+}
+
+bool writeSetting(SettingsStore& store, const std::string& section, const std::string& key,
+                  const std::string& value) {
+    return store.write(section, key, value);
+}
+
+} // namespace quorbin

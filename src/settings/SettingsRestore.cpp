@@ -1,0 +1,93 @@
+#include "settings/SettingsRestore.h"
+
+#include "app/Form.h"
+#include "job/JobBuilder.h"
+#include "settings/SettingsAccess.h"
+#include "settings/TemplateFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace quorbin {
+
+namespace {
+
+constexpr int startLeft = 100;
+constexpr int startTop = 100;
+
+// A stored width is a whole number of twips; anything else in the entry is not a width.
+std::optional<int> widthFromText(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return static_cast<int>(std::lround(value));
+}
+
+} // namespace
+
+// The four paths are all in place before the first box is filled, so the command line
+// that each change handler rebuilds already sees every restored path.
+void SettingsRestore::Form_Load() {
+    BatchState& s = form_.state;
+    const SettingsStore& store = form_.services.settings;
+    s.exePath = readSetting(store, "file", "exePath", "");
+    s.vcfPath = readSetting(store, "file", "vcfPath", "");
+    s.avsPath = readSetting(store, "file", "avsPath", "");
+    s.aviPath = readSetting(store, "file", "aviPath", "");
+    form_.controls.boxVcf.setText(s.vcfPath);
+    form_.controls.boxExe.setText(s.exePath);
+    form_.controls.BoxTimeout.setText(readSetting(store, "setting", "timeout", "60"));
+    enterWorkingFolder();
+    templateFile_.loadTemplate();
+    jobs_.makeCmdLine();
+    restoreWidth();
+    form_.controls.window.moveTo(startLeft, startTop);
+}
+
+// A working folder that is not stored yet, or no longer exists, leaves the current
+// directory as it is: start-up goes on, and the first pick of input files sets it.
+void SettingsRestore::enterWorkingFolder() {
+    const std::string& folder = form_.state.aviPath;
+    if (!folder.empty())
+        (void)form_.services.files.setCurrentDirectory(folder);
+}
+
+// A width that is not a number, or one the window or the screen cannot take, is
+// ignored: the window keeps its designed width.
+void SettingsRestore::restoreWidth() {
+    Window& window = form_.controls.window;
+    const int current = window.outerWidth();
+    const auto stored =
+        widthFromText(readSetting(form_.services.settings, "window", "width", std::to_string(current)));
+    if (!stored || *stored < window.minimumOuterWidth() || *stored > window.screenWidth())
+        return;
+    window.setOuterWidth(*stored);
+}
+
+void SettingsRestore::saveWidth() {
+    (void)writeSetting(form_.services.settings, "window", "width",
+                       std::to_string(form_.controls.window.outerWidth()));
+}
+
+void SettingsRestore::boxExe_Change() {
+    BatchState& s = form_.state;
+    s.exePath = form_.controls.boxExe.text();
+    (void)writeSetting(form_.services.settings, "file", "exePath", s.exePath);
+    jobs_.makeCmdLine();
+}
+
+void SettingsRestore::boxVcf_Change() {
+    BatchState& s = form_.state;
+    s.vcfPath = form_.controls.boxVcf.text();
+    (void)writeSetting(form_.services.settings, "file", "vcfPath", s.vcfPath);
+    jobs_.makeCmdLine();
+}
+
+void SettingsRestore::BoxTimeout_Change() {
+    (void)writeSetting(form_.services.settings, "setting", "timeout", form_.controls.BoxTimeout.text());
+}
+
+} // namespace quorbin

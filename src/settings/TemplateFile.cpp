@@ -1,0 +1,40 @@
+#include "settings/TemplateFile.h"
+
+#include "app/Form.h"
+#include "settings/TextEncoding.h"
+
+namespace quorbin {
+
+namespace {
+constexpr const char* noTemplateChosen = "No template file has been chosen: choose one with \"Load AVS\".";
+}
+
+void TemplateFile::loadTemplate() {
+    const std::string& path = form_.state.avsPath;
+    if (path.empty()) {
+        form_.showMessage(noTemplateChosen);
+        return;
+    }
+    const ReadResult read = form_.services.files.readAll(path);
+    if (!read.ok) {
+        form_.showMessage(read.error);
+        return;
+    }
+    form_.controls.boxTemplate.setText(textFromFileBytes(read.bytes));
+}
+
+// The file is replaced as a whole, so a save that fails part-way (disk full, the
+// target is a folder) leaves the earlier good template in place.
+void TemplateFile::buttonSaveAvs_Click() {
+    const std::string& path = form_.state.avsPath;
+    if (path.empty()) {
+        form_.showMessage(noTemplateChosen);
+        return;
+    }
+    const FileResult saved =
+        form_.services.files.replaceAll(path, form_.controls.boxTemplate.text() + "\r\n");
+    if (!saved.ok)
+        form_.showMessage(saved.error);
+}
+
+} // namespace quorbin

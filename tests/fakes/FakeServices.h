@@ -1,0 +1,244 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/FileSystem.h"
+#include "platform/Keyboard.h"
+#include "platform/MessageBox.h"
+#include "platform/ProcessControl.h"
+#include "platform/SettingsStore.h"
+
+#include <cmath>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace quorbin::test {
+
+// The system clock by hand: seconds since local midnight, wrapping at midnight.
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(double secondsSinceMidnight = 12 * 3600.0) : now_(secondsSinceMidnight) {}
+    double timerSeconds() const override { return now_; }
+    TimeOfDay timeOfDay() const override {
+        const auto whole = static_cast<int>(std::floor(now_));
+        return {whole / 3600, whole / 60 % 60, whole % 60};
+    }
+    void set(double secondsSinceMidnight) { now_ = secondsSinceMidnight; }
+    void set(int h, int m, double s) { now_ = h * 3600.0 + m * 60.0 + s; }
+    void advance(double seconds) { now_ = std::fmod(now_ + seconds, 86400.0); }
+
+private:
+    double now_;
+};
+
+// Processes by script: the test decides when each one ends and with what code.
+class FakeProcesses : public ProcessControl {
+public:
+    struct Process {
+        LaunchRequest request;
+        std::uint32_t exitCode = stillActive;
+        bool released = false;
+    };
+
+    ProcessHandle launch(const LaunchRequest& request) override {
+        launches.push_back(request);
+        if (failLaunch)
+            return 0;
+        const ProcessHandle handle = nextHandle++;
+        processes[handle] = Process{request, stillActive, false};
+        return handle;
+    }
+    std::optional<std::uint32_t> exitCode(ProcessHandle handle) override {
+        ++exitQueries;
+        if (failExitQuery)
+            return std::nullopt;
+        const auto found = processes.find(handle);
+        if (found == processes.end())
+            return std::nullopt;
+        return found->second.exitCode;
+    }
+    bool terminate(ProcessHandle handle) override {
+        terminated.push_back(handle);
+        const auto found = processes.find(handle);
+        if (found == processes.end() || found->second.exitCode != stillActive)
+            return false;
+        found->second.exitCode = 0;
+        return true;
+    }
+    void release(ProcessHandle handle) override {
+        releasedHandles.push_back(handle);
+        if (auto found = processes.find(handle); found != processes.end())
+            found->second.released = true;
+    }
+
+    void exit(ProcessHandle handle, std::uint32_t code) { processes.at(handle).exitCode = code; }
+    bool running(ProcessHandle handle) const {
+        const auto found = processes.find(handle);
+        return found != processes.end() && found->second.exitCode == stillActive;
+    }
+
+    std::map<ProcessHandle, Process> processes;
+    std::vector<LaunchRequest> launches;
+    std::vector<ProcessHandle> terminated;
+    std::vector<ProcessHandle> releasedHandles;
+    ProcessHandle nextHandle = 4001;
+    bool failLaunch = false;
+    bool failExitQuery = false;
+    int exitQueries = 0;
+};
+
+// Files in memory. Relative paths resolve in the current directory; a path listed in
+// `folders` is a folder, so writing a file there fails as it would on disk.
+class FakeFileSystem : public FileSystem {
+public:
+    bool remove(const std::string& path) override {
+        removed.push_back(resolve(path));
+        return files.erase(resolve(path)) > 0;
+    }
+    std::optional<std::int64_t> length(const std::string& path) const override {
+        const std::string full = resolve(path);
+        if (const auto big = sizes.find(full); big != sizes.end())
+            return big->second;
+        const auto found = files.find(full);
+        if (found == files.end())
+            return std::nullopt;
+        return static_cast<std::int64_t>(found->second.size());
+    }
+    FileResult setCurrentDirectory(const std::string& path) override {
+        if (!folders.count(path) && !folders.count(withSeparator(path)))
+            return {false, "Cannot enter \"" + path + "\": No such file or directory"};
+        cwd = withSeparator(path);
+        return {};
+    }
+    ReadResult readAll(const std::string& path) const override {
+        const auto found = files.find(resolve(path));
+        if (found == files.end())
+            return {false, {}, "Cannot open \"" + path + "\": No such file or directory"};
+        return {true, found->second, {}};
+    }
+    FileResult writeAll(const std::string& path, const std::string& bytes) override {
+        if (!writable(path))
+            return {false, "Cannot write \"" + path + "\": Is a directory"};
+        files[resolve(path)] = bytes;
+        return {};
+    }
+    FileResult replaceAll(const std::string& path, const std::string& bytes) override {
+        return writeAll(path, bytes);
+    }
+    FileResult append(const std::string& path, const std::string& bytes) override {
+        if (!writable(path) || failAppend)
+            return {false, "Cannot append to \"" + path + "\""};
+        files[resolve(path)] += bytes;
+        return {};
+    }
+
+    // Sets a length without holding the bytes, for outputs of many gigabytes.
+    void setLength(const std::string& path, std::int64_t bytes) { sizes[resolve(path)] = bytes; }
+    std::string resolve(const std::string& path) const {
+        return !path.empty() && path.front() == '/' ? path : cwd + path;
+    }
+    bool exists(const std::string& path) const {
+        return files.count(resolve(path)) || sizes.count(resolve(path));
+    }
+    std::string read(const std::string& path) const {
+        const auto found = files.find(resolve(path));
+        return found == files.end() ? std::string() : found->second;
+    }
+
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::int64_t> sizes;
+    std::set<std::string> folders{"/"};
+    std::vector<std::string> removed;
+    std::string cwd = "/";
+    bool failAppend = false;
+
+private:
+    static std::string withSeparator(const std::string& path) {
+        return !path.empty() && path.back() == '/' ? path : path + "/";
+    }
+    bool writable(const std::string& path) const {
+        const std::string full = resolve(path);
+        if (folders.count(full) || folders.count(withSeparator(full)))
+            return false;
+        const auto cut = full.find_last_of('/');
+        return folders.count(full.substr(0, cut + 1)) > 0;
+    }
+};
+
+// The settings store in memory, with every write kept in order.
+class FakeSettingsStore : public SettingsStore {
+public:
+    std::optional<std::string> read(const std::string& section, const std::string& key) const override {
+        const auto found = values.find({section, key});
+        if (found == values.end())
+            return std::nullopt;
+        return found->second;
+    }
+    bool write(const std::string& section, const std::string& key, const std::string& value) override {
+        writes.emplace_back(section, key, value);
+        if (failWrites)
+            return false;
+        values[{section, key}] = value;
+        return true;
+    }
+
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::tuple<std::string, std::string, std::string>> writes;
+    bool failWrites = false;
+};
+
+// Answers each showing of the dialog with the next scripted answer (a cancel when none
+// is left) and keeps every request.
+class FakeFileDialog : public FileDialog {
+public:
+    OpenFileResult open(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return {};
+        OpenFileResult answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void choose(std::vector<std::string> paths) { answers.push_back({true, std::move(paths), {}}); }
+    void cancel() { answers.push_back({}); }
+    void fail(std::string error) { answers.push_back({false, {}, std::move(error)}); }
+
+    std::deque<OpenFileResult> answers;
+    std::vector<OpenFileRequest> requests;
+};
+
+class FakeMessageBox : public MessageBox {
+public:
+    struct Shown {
+        std::string text;
+        std::string title;
+    };
+    void show(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
+    std::vector<Shown> shown;
+};
+
+// Keeps every call with the records it was handed.
+class FakeKeyboard : public Keyboard {
+public:
+    struct Call {
+        std::vector<InputRecord> records;
+        int recordSize = 0;
+    };
+    unsigned sendInput(std::span<const InputRecord> records, int recordSize) override {
+        calls.push_back({{records.begin(), records.end()}, recordSize});
+        if (rejectNext > 0) {
+            --rejectNext;
+            return 0;
+        }
+        return static_cast<unsigned>(records.size());
+    }
+    std::vector<Call> calls;
+    int rejectNext = 0;
+};
+
+} // namespace quorbin::test
