@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -47,6 +48,8 @@ public:
 
     ProcessHandle launch(const LaunchRequest& request) override {
         launches.push_back(request);
+        if (onLaunch)
+            onLaunch(request);
         if (failLaunch)
             return 0;
         const ProcessHandle handle = nextHandle++;
@@ -84,6 +87,9 @@ public:
 
     std::map<ProcessHandle, Process> processes;
     std::vector<LaunchRequest> launches;
+    // Runs inside every launch, failed ones too: a test looks at what the processing
+    // program would find at the moment it starts.
+    std::function<void(const LaunchRequest&)> onLaunch;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> releasedHandles;
     ProcessHandle nextHandle = 4001;
