@@ -16,14 +16,14 @@ namespace {
 constexpr int startLeft = 100;
 constexpr int startTop = 100;
 
-// A stored width is a whole number of twips; anything else in the entry is not a width.
-std::optional<int> widthFromText(const std::string& text) {
+// A stored width is a number of twips; anything else in the entry is not a width.
+std::optional<double> widthFromText(const std::string& text) {
     double value = 0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
         return std::nullopt;
-    return static_cast<int>(std::lround(value));
+    return value;
 }
 
 } // namespace
@@ -62,9 +62,10 @@ void SettingsRestore::restoreWidth() {
     const int current = window.outerWidth();
     const auto stored =
         widthFromText(readSetting(form_.services.settings, "window", "width", std::to_string(current)));
+    // Checked before it becomes an int, so a huge number cannot wrap into a usable width.
     if (!stored || *stored < window.minimumOuterWidth() || *stored > window.screenWidth())
         return;
-    window.setOuterWidth(*stored);
+    window.setOuterWidth(static_cast<int>(std::lround(*stored)));
 }
 
 void SettingsRestore::saveWidth() {
