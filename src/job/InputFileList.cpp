@@ -26,7 +26,6 @@ void InputFileList::buttonSelectAvi_Click() {
     request.filter = "*.avi";
     request.initialFolder = form_.state.aviPath;
     request.multiSelect = true;
-    request.mustExist = true;
     const OpenFileResult chosen = form_.services.dialog.open(request);
     if (!chosen.ok) {
         form_.showMessage(chosen.error);
