@@ -1,0 +1,263 @@
+#include "platform/posix/PosixProcessControl.h"
+
+#include "platform/posix/CommandLineSplit.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quorbin {
+
+static_assert(sizeof(ProcessHandle) == sizeof(pid_t));
+
+namespace {
+
+// A terminated child normally dies at once; this bounds the wait for one stuck in the
+// kernel, which is then reaped by a later call instead.
+constexpr auto reapAfterKillLimit = std::chrono::seconds(5);
+
+int openPidfd(pid_t pid) {
+#ifdef SYS_pidfd_open
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+int sendSignalByPidfd(int pidfd, int signal) {
+#ifdef SYS_pidfd_send_signal
+    return static_cast<int>(::syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
+#else
+    (void)pidfd;
+    (void)signal;
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// A relative program path names a file seen from the tool's own current directory, not
+// from the job's working folder that the child changes into before it starts.
+std::string programPath(const std::string& file) {
+    if (file.front() == '/')
+        return file;
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE)
+            return file;
+        buffer.resize(buffer.size() * 2);
+    }
+    std::string path = buffer.data();
+    if (path.back() != '/')
+        path += '/';
+    return path + file;
+}
+
+int waitByPidfd(int pidfd, siginfo_t& info) {
+    if (pidfd < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    int rc;
+    do
+        rc = ::waitid(P_PIDFD, static_cast<id_t>(pidfd), &info, WEXITED | WNOHANG);
+    while (rc == -1 && errno == EINTR);
+    return rc;
+}
+
+int waitById(pid_t pid, siginfo_t& info) {
+    int rc;
+    do
+        rc = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
+    while (rc == -1 && errno == EINTR);
+    return rc;
+}
+
+std::uint32_t codeOf(const siginfo_t& info) {
+    if (info.si_code == CLD_EXITED)
+        return static_cast<std::uint32_t>(info.si_status);
+    return 128u + static_cast<std::uint32_t>(info.si_status);
+}
+
+class SpawnSetup {
+public:
+    SpawnSetup() {
+        ::posix_spawn_file_actions_init(&actions_);
+        ::posix_spawnattr_init(&attributes_);
+    }
+    ~SpawnSetup() {
+        ::posix_spawnattr_destroy(&attributes_);
+        ::posix_spawn_file_actions_destroy(&actions_);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+    // A group of its own lets terminate end the job with everything it started. Signal
+    // dispositions and the mask are the tool's business, not the program's: they start
+    // from their defaults, and the tool's descriptors beyond the standard three stay behind.
+    bool prepare(const std::string& directory) {
+        sigset_t none;
+        sigset_t all;
+        sigemptyset(&none);
+        sigfillset(&all);
+        if (::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
+                                                         POSIX_SPAWN_SETSIGDEF) != 0 ||
+            ::posix_spawnattr_setpgroup(&attributes_, 0) != 0 ||
+            ::posix_spawnattr_setsigmask(&attributes_, &none) != 0 ||
+            ::posix_spawnattr_setsigdefault(&attributes_, &all) != 0)
+            return false;
+        if (!directory.empty() && ::posix_spawn_file_actions_addchdir_np(&actions_, directory.c_str()) != 0)
+            return false;
+        return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
+    }
+
+    pid_t spawn(const std::string& path, const std::vector<std::string>& arguments) {
+        std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        // Failures of the change of folder and of the exec come back here, from the child.
+        if (::posix_spawn(&pid, path.c_str(), &actions_, &attributes_, argv.data(), environ) != 0)
+            return 0;
+        return pid;
+    }
+
+private:
+    posix_spawn_file_actions_t actions_;
+    posix_spawnattr_t attributes_;
+};
+
+} // namespace
+
+PosixProcessControl::~PosixProcessControl() {
+    for (auto& [pid, child] : children_)
+        if (child.pidfd >= 0)
+            ::close(child.pidfd);
+    for (auto& [pid, child] : released_)
+        if (child.pidfd >= 0)
+            ::close(child.pidfd);
+}
+
+ProcessHandle PosixProcessControl::launch(const LaunchRequest& request) {
+    reapReleased();
+    if (request.file.empty())
+        return 0;
+    std::vector<std::string> arguments = splitCommandLine(request.parameters);
+    arguments.insert(arguments.begin(), request.file);
+    SpawnSetup setup;
+    if (!setup.prepare(request.directory))
+        return 0;
+    const pid_t pid = setup.spawn(programPath(request.file), arguments);
+    if (pid <= 0)
+        return 0;
+    // An entry under the same id can only be one that ended and was reaped long ago,
+    // whose id the system has since handed out again.
+    if (auto old = children_.find(pid); old != children_.end()) {
+        if (old->second.pidfd >= 0)
+            ::close(old->second.pidfd);
+        children_.erase(old);
+    }
+    children_[pid] = Child{openPidfd(pid), false, std::nullopt};
+    return pid;
+}
+
+std::optional<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
+    reapReleased();
+    const auto it = children_.find(handle);
+    if (handle <= 0 || it == children_.end())
+        return std::nullopt;
+    Child& child = it->second;
+    if (!child.reaped && !reapIfEnded(handle, child))
+        return stillActive;
+    return child.code;
+}
+
+bool PosixProcessControl::terminate(ProcessHandle handle) {
+    reapReleased();
+    const auto it = children_.find(handle);
+    if (handle <= 0 || it == children_.end())
+        return false;
+    Child& child = it->second;
+    // What the job left behind in its group after it ended is no longer the job: an
+    // ended job is not signalled.
+    if (child.reaped || reapIfEnded(handle, child))
+        return false;
+    if (!signalKill(handle, child))
+        return false;
+    // The id is still held by the unreaped child, so the group of that id is the job's.
+    ::kill(-handle, SIGKILL);
+    awaitEnd(handle, child);
+    return true;
+}
+
+void PosixProcessControl::release(ProcessHandle handle) {
+    const auto it = children_.find(handle);
+    if (it != children_.end()) {
+        Child child = it->second;
+        children_.erase(it);
+        if (!child.reaped && !reapIfEnded(handle, child))
+            released_[handle] = child;
+    }
+    reapReleased();
+}
+
+bool PosixProcessControl::reapIfEnded(ProcessHandle pid, Child& child) {
+    siginfo_t info{};
+    int rc = waitByPidfd(child.pidfd, info);
+    // Kernels that hand out process descriptors but cannot wait on them yet: the id is
+    // as exact, as long as the child is unreaped.
+    if (rc == -1 && errno == EINVAL)
+        rc = waitById(pid, info);
+    if (rc == 0 && info.si_pid == 0)
+        return false;
+    // ECHILD: someone else in this process reaped it; it has ended, its code is lost.
+    child.reaped = true;
+    child.code = rc == 0 ? std::optional<std::uint32_t>(codeOf(info)) : std::nullopt;
+    if (child.pidfd >= 0)
+        ::close(child.pidfd);
+    child.pidfd = -1;
+    return true;
+}
+
+void PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child) {
+    const auto deadline = std::chrono::steady_clock::now() + reapAfterKillLimit;
+    while (!reapIfEnded(pid, child)) {
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero())
+            return;
+        if (child.pidfd >= 0) {
+            pollfd ready{child.pidfd, POLLIN, 0};
+            ::poll(&ready, 1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+        } else {
+            const timespec step{0, 1'000'000};
+            ::nanosleep(&step, nullptr);
+        }
+    }
+}
+
+bool PosixProcessControl::signalKill(ProcessHandle pid, const Child& child) {
+    if (child.pidfd >= 0)
+        return sendSignalByPidfd(child.pidfd, SIGKILL) == 0;
+    return ::kill(pid, SIGKILL) == 0;
+}
+
+void PosixProcessControl::reapReleased() {
+    for (auto it = released_.begin(); it != released_.end();) {
+        if (reapIfEnded(it->first, it->second))
+            it = released_.erase(it);
+        else
+            ++it;
+    }
+}
+
+} // namespace quorbin

@@ -1,0 +1,206 @@
+// fakeproc: a stand-in for the processing program, for tests that start real processes.
+//
+// It reads its command line as the tool builds it:
+//
+//     /c /s <settings file> /p <job script> <output file> /r /x
+//
+// /c, /r and /x are ignored, and so is the settings file. What it does is told by the
+// job script, one directive per line; any other line (the script proper) is ignored.
+// A directive may stand after blanks and a '#', so that a template can carry it as a
+// comment; carriage returns at line ends are ignored. Directives:
+//
+//     rate=<n>            bytes appended to the output file per step (default 1000)
+//     steps=<n>           number of steps (default 10); -1 grows the output for ever
+//     interval_ms=<n>     pause between two steps (default 100)
+//     nooutput            never create the output file; the steps still take their time
+//     exit=<code>         exit code at the end (default 0)
+//     signal=<n>          at the end, send itself signal n instead of exiting; its
+//                         disposition is left as inherited, and should the signal not
+//                         end the process (ignored, blocked), it exits with 99
+//     hang                at the end, sleep for ever instead of exiting
+//     pidfile=<path>      write its own process id there at the start
+//     spawn_child         at the start, fork a child that stays in its process group,
+//                         sleeps child_sleep_ms and exits
+//     child_sleep_ms=<n>  how long that child sleeps (default 120000)
+//     child_pidfile=<path>  write that child's process id there
+//     wait_for=<path>     at the end, before exit, signal or hang, wait until the file
+//                         exists (checked every 10 ms)
+//
+// In order: pidfile, spawn_child, the steps (the first at once, then one per interval),
+// wait_for, then signal, hang or exit. The output file is created (emptied) at the
+// first step. Pid files are written to a temporary name and renamed, so a pid file is
+// complete once it exists. Relative paths are seen from the current directory, the
+// working folder. A usage error (arguments missing, script unreadable, output not
+// writable) prints one line to stderr and exits with 2.
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Plan {
+    long rate = 1000;
+    long steps = 10;
+    long intervalMs = 100;
+    bool output = true;
+    int exitCode = 0;
+    int signal = 0;
+    bool hang = false;
+    std::string pidfile;
+    bool spawnChild = false;
+    long childSleepMs = 120000;
+    std::string childPidfile;
+    std::string waitFor;
+};
+
+struct Arguments {
+    std::string script;
+    std::string output;
+};
+
+[[noreturn]] void usage(const std::string& message) {
+    std::fprintf(stderr, "fakeproc: %s\n", message.c_str());
+    std::exit(2);
+}
+
+Arguments readArguments(int argc, char** argv) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "/p" && i + 2 < argc) {
+            arguments.script = argv[i + 1];
+            arguments.output = argv[i + 2];
+            i += 2;
+        } else if (std::string(argv[i]) == "/s") {
+            ++i;
+        }
+    }
+    if (arguments.script.empty() || arguments.output.empty())
+        usage("expected /p <script> <output>");
+    return arguments;
+}
+
+void applyDirective(Plan& plan, const std::string& line) {
+    std::string text = line;
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    const auto start = text.find_first_not_of(" \t#");
+    if (start == std::string::npos)
+        return;
+    text = text.substr(start);
+    const auto equals = text.find('=');
+    const std::string key = text.substr(0, equals);
+    const std::string value = equals == std::string::npos ? std::string() : text.substr(equals + 1);
+    if (key == "rate")
+        plan.rate = std::strtol(value.c_str(), nullptr, 10);
+    else if (key == "steps")
+        plan.steps = std::strtol(value.c_str(), nullptr, 10);
+    else if (key == "interval_ms")
+        plan.intervalMs = std::strtol(value.c_str(), nullptr, 10);
+    else if (key == "nooutput")
+        plan.output = false;
+    else if (key == "exit")
+        plan.exitCode = static_cast<int>(std::strtol(value.c_str(), nullptr, 10));
+    else if (key == "signal")
+        plan.signal = static_cast<int>(std::strtol(value.c_str(), nullptr, 10));
+    else if (key == "hang")
+        plan.hang = true;
+    else if (key == "pidfile")
+        plan.pidfile = value;
+    else if (key == "spawn_child")
+        plan.spawnChild = true;
+    else if (key == "child_sleep_ms")
+        plan.childSleepMs = std::strtol(value.c_str(), nullptr, 10);
+    else if (key == "child_pidfile")
+        plan.childPidfile = value;
+    else if (key == "wait_for")
+        plan.waitFor = value;
+}
+
+Plan readPlan(const std::string& script) {
+    std::ifstream in(script, std::ios::binary);
+    if (!in)
+        usage("cannot read the script " + script);
+    Plan plan;
+    std::string line;
+    while (std::getline(in, line))
+        applyDirective(plan, line);
+    return plan;
+}
+
+void sleepMs(long ms) {
+    timespec left{ms / 1000, (ms % 1000) * 1000000L};
+    while (::nanosleep(&left, &left) == -1 && errno == EINTR) {
+    }
+}
+
+void writePid(const std::string& path, pid_t pid) {
+    const std::string temporary = path + ".part";
+    std::ofstream(temporary) << pid << '\n';
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        usage("cannot write " + path);
+}
+
+void spawnChild(const Plan& plan) {
+    const pid_t child = ::fork();
+    if (child < 0)
+        usage("cannot fork");
+    if (child == 0) {
+        sleepMs(plan.childSleepMs);
+        ::_exit(0);
+    }
+    if (!plan.childPidfile.empty())
+        writePid(plan.childPidfile, child);
+}
+
+void runSteps(const Plan& plan, const std::string& output) {
+    const std::string block(static_cast<std::size_t>(plan.rate > 0 ? plan.rate : 0), 'x');
+    int fd = -1;
+    for (long step = 0; plan.steps < 0 || step < plan.steps; ++step) {
+        if (step > 0)
+            sleepMs(plan.intervalMs);
+        if (!plan.output)
+            continue;
+        if (fd < 0 && (fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666)) < 0)
+            usage("cannot write the output " + output);
+        if (::write(fd, block.data(), block.size()) != static_cast<ssize_t>(block.size()))
+            usage("cannot write the output " + output);
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
+
+void waitForFile(const std::string& path) {
+    struct stat info {};
+    while (::stat(path.c_str(), &info) != 0)
+        sleepMs(10);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Arguments arguments = readArguments(argc, argv);
+    const Plan plan = readPlan(arguments.script);
+    if (!plan.pidfile.empty())
+        writePid(plan.pidfile, ::getpid());
+    if (plan.spawnChild)
+        spawnChild(plan);
+    runSteps(plan, arguments.output);
+    if (!plan.waitFor.empty())
+        waitForFile(plan.waitFor);
+    if (plan.signal != 0) {
+        ::kill(::getpid(), plan.signal);
+        return 99;
+    }
+    while (plan.hang)
+        sleepMs(1000);
+    return plan.exitCode;
+}

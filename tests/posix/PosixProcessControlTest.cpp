@@ -1,0 +1,407 @@
+#include "platform/posix/PosixProcessControl.h"
+
+#include "helpers/TempDir.h"
+#include "helpers/WaitUntil.h"
+#include "posix/ProcFs.h"
+#include "posix/ProcessGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quorbin {
+namespace {
+
+using test::ProcessGuard;
+using test::TempDir;
+using test::waitUntil;
+
+constexpr std::uint64_t killBit = 1ull << (SIGKILL - 1);
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
+// The command line as the tool builds it, with the job's directives as its script.
+LaunchRequest fakeJob(const TempDir& dir, const std::string& directives) {
+    const std::string script = dir.file("quorbin.avs");
+    writeText(script, "Open(clip.avi)\r\n" + directives + "\r\n");
+    LaunchRequest request;
+    request.file = FAKEPROC_PATH;
+    request.parameters = " /c /s \"" + dir.file("fast.vcf") + "\"  /p \"" + script + "\" \"" +
+                         dir.file("clipP.avi") + "\" /r /x";
+    request.directory = dir.path().string() + "/";
+    return request;
+}
+
+pid_t readPid(const std::string& path) {
+    return static_cast<pid_t>(std::stol(readText(path)));
+}
+
+bool collectedByNobody(pid_t pid) {
+    int status = 0;
+    return ::waitpid(pid, &status, WNOHANG) == -1 && errno == ECHILD;
+}
+
+// The dump of argdump: its current directory, then argv[0], argv[1], ...
+std::vector<std::string> readDump(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string text = readText(path);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\0', start);
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+class ArgdumpOutput {
+public:
+    explicit ArgdumpOutput(const std::string& path) { ::setenv("ARGDUMP_OUT", path.c_str(), 1); }
+    ~ArgdumpOutput() { ::unsetenv("ARGDUMP_OUT"); }
+    ArgdumpOutput(const ArgdumpOutput&) = delete;
+    ArgdumpOutput& operator=(const ArgdumpOutput&) = delete;
+};
+
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::filesystem::path& path) : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(path);
+    }
+    ~CurrentDirectory() { std::filesystem::current_path(saved_); }
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    std::filesystem::path saved_;
+};
+
+struct ExitCase {
+    const char* directives;
+    std::uint32_t code;
+};
+
+TEST(PosixProcessControl, ReportsTheExitCodeAndLeavesNoZombie) {
+    const std::vector<ExitCase> cases = {
+        {"exit=0", 0}, {"exit=3", 3}, {"exit=255", 255}, {"signal=9", 128 + 9}, {"signal=15", 128 + 15},
+    };
+    for (const ExitCase& c : cases) {
+        SCOPED_TRACE(c.directives);
+        TempDir dir;
+        PosixProcessControl control;
+        ProcessGuard guard(control);
+        const int descriptorsBefore = test::openDescriptorCount();
+        const ProcessHandle handle =
+            guard.track(control.launch(fakeJob(dir, std::string("steps=0\r\n") + c.directives)));
+        ASSERT_GT(handle, 0);
+        ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+        EXPECT_EQ(control.exitCode(handle), c.code);
+        EXPECT_EQ(control.exitCode(handle), c.code) << "a later query gives the same code";
+        EXPECT_TRUE(collectedByNobody(handle)) << "the child was reaped";
+        EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
+    }
+}
+
+std::vector<int> descriptorsOf(pid_t pid) {
+    std::vector<int> fds;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd"))
+        fds.push_back(std::stoi(entry.path().filename().string()));
+    std::sort(fds.begin(), fds.end());
+    return fds;
+}
+
+TEST(PosixProcessControl, ARunningProgramIsStillActiveInAGroupOfItsOwn) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    // A descriptor of the tool that is not marked close-on-exec stays with the tool.
+    const int opened = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(opened, 0);
+    const int toolFile = ::fcntl(opened, F_DUPFD, 10);
+    ::close(opened);
+    ASSERT_GE(toolFile, 10);
+    std::vector<int> standard;
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) != -1)
+            standard.push_back(fd);
+    const std::string pidfile = dir.file("own.pid");
+    const ProcessHandle handle =
+        guard.track(control.launch(fakeJob(dir, "pidfile=" + pidfile + "\r\nsteps=0\r\nhang")));
+    ASSERT_GT(handle, 0);
+    EXPECT_EQ(control.exitCode(handle), stillActive);
+    EXPECT_EQ(::getpgid(handle), handle);
+    EXPECT_NE(::getpgid(handle), ::getpgrp());
+    EXPECT_EQ(control.exitCode(handle), stillActive);
+    // The pid file comes once the program has read its script and closed it again.
+    ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
+    EXPECT_EQ(readPid(pidfile), handle);
+    EXPECT_EQ(descriptorsOf(handle), standard);
+    ::close(toolFile);
+
+    EXPECT_TRUE(control.terminate(handle));
+    EXPECT_EQ(control.exitCode(handle), 128u + SIGKILL);
+    EXPECT_TRUE(collectedByNobody(handle));
+    EXPECT_FALSE(control.terminate(handle)) << "an ended process is not signalled again";
+    EXPECT_EQ(control.exitCode(handle), 128u + SIGKILL);
+}
+
+TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const std::string pidfile = dir.file("child.pid");
+    const ProcessHandle handle = guard.track(
+        control.launch(fakeJob(dir, "spawn_child\r\nchild_pidfile=" + pidfile + "\r\nsteps=0\r\nhang")));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
+    const pid_t grandchild = readPid(pidfile);
+    guard.trackStray(grandchild);
+    ASSERT_TRUE(test::processRunning(grandchild));
+    EXPECT_EQ(::getpgid(grandchild), handle);
+
+    EXPECT_TRUE(control.terminate(handle));
+    EXPECT_EQ(control.exitCode(handle), 128u + SIGKILL);
+    EXPECT_TRUE(waitUntil([&] { return test::processGone(grandchild); }));
+}
+
+TEST(PosixProcessControl, TerminateAfterTheProgramEndedSignalsNothing) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const std::string pidfile = dir.file("child.pid");
+    // A wrapper that starts its worker and exits: what stays behind in the group is not
+    // the job any more.
+    const ProcessHandle handle = guard.track(
+        control.launch(fakeJob(dir, "spawn_child\r\nchild_pidfile=" + pidfile + "\r\nsteps=0\r\nexit=0")));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
+    const pid_t grandchild = readPid(pidfile);
+    guard.trackStray(grandchild);
+    ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+    ASSERT_EQ(control.exitCode(handle), 0u);
+
+    EXPECT_FALSE(control.terminate(handle));
+    EXPECT_TRUE(test::processRunning(grandchild));
+    EXPECT_EQ(test::pendingSignals(grandchild) & killBit, 0u);
+    EXPECT_EQ(control.exitCode(handle), 0u) << "the code is kept";
+}
+
+TEST(PosixProcessControl, NoHandleAndUnknownHandlesAreRefused) {
+    PosixProcessControl control;
+    EXPECT_EQ(control.exitCode(0), std::nullopt);
+    EXPECT_EQ(control.exitCode(-4), std::nullopt);
+    // A live process that is not a child of this backend.
+    EXPECT_EQ(control.exitCode(::getpid()), std::nullopt);
+    EXPECT_FALSE(control.terminate(0));
+    EXPECT_FALSE(control.terminate(::getpid()));
+    control.release(0);
+    control.release(::getpid());
+    EXPECT_EQ(control.exitCode(::getpid()), std::nullopt);
+}
+
+TEST(PosixProcessControl, StartsNothingWhenTheProgramCannotRun) {
+    TempDir dir;
+    const std::string plain = dir.file("plain.exe");
+    writeText(plain, "not a program\n");
+    ::chmod(plain.c_str(), 0644);
+    const std::string data = dir.file("data.exe");
+    writeText(data, "\x01\x02 not a program either\n");
+    ::chmod(data.c_str(), 0755);
+    std::filesystem::create_directory(dir.file("folder.exe"));
+    ASSERT_FALSE(exists(std::filesystem::current_path() / "true")) << "the bare name must not be found here";
+
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string directory;
+    };
+    const std::vector<Case> cases = {
+        {"missing program", dir.file("missing.exe"), dir.path().string()},
+        {"no execute permission", plain, dir.path().string()},
+        {"not a program format", data, dir.path().string()},
+        {"a folder", dir.file("folder.exe"), dir.path().string()},
+        {"empty program path", "", dir.path().string()},
+        {"a bare name is not searched for", "true", dir.path().string()},
+        {"missing working folder", FAKEPROC_PATH, dir.file("missing") + "/"},
+        {"working folder is a file", FAKEPROC_PATH, plain},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PosixProcessControl control;
+        ProcessGuard guard(control);
+        LaunchRequest request;
+        request.file = c.file;
+        request.parameters = " /c";
+        request.directory = c.directory;
+        EXPECT_EQ(guard.track(control.launch(request)), 0);
+        EXPECT_EQ(control.exitCode(0), std::nullopt);
+    }
+}
+
+TEST(PosixProcessControl, PassesTheArgumentsAsSplitAndStartsInTheWorkingFolder) {
+    TempDir dir;
+    const std::filesystem::path folder = dir.path() / "job folder";
+    std::filesystem::create_directory(folder);
+    const std::string dump = dir.file("dump");
+    ArgdumpOutput output(dump);
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    LaunchRequest request;
+    request.file = ARGDUMP_PATH;
+    request.parameters = R"( /c /s "C:\set\fast.vcf"  /p "D:\jobs\quorbin.avs" "D:\jobs\clipP.avi" /r /x)"
+                         R"( "" "two words" a\\"b c" q\"uote)";
+    request.directory = folder.string() + "/";
+
+    const ProcessHandle handle = guard.track(control.launch(request));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+    ASSERT_EQ(control.exitCode(handle), 0u);
+    const std::vector<std::string> expected = {
+        folder.string(),
+        ARGDUMP_PATH,
+        "/c",
+        "/s",
+        R"(C:\set\fast.vcf)",
+        "/p",
+        R"(D:\jobs\quorbin.avs)",
+        R"(D:\jobs\clipP.avi)",
+        "/r",
+        "/x",
+        "",
+        "two words",
+        R"(a\b c)",
+        R"(q"uote)",
+    };
+    EXPECT_EQ(readDump(dump), expected);
+}
+
+TEST(PosixProcessControl, ARelativeProgramPathIsSeenFromTheToolsFolder) {
+    TempDir dir;
+    const std::filesystem::path tool = dir.path() / "tool";
+    const std::filesystem::path job = dir.path() / "job";
+    std::filesystem::create_directories(tool / "bin");
+    std::filesystem::create_directory(job);
+    std::filesystem::create_symlink(ARGDUMP_PATH, tool / "bin" / "prog");
+    const std::string dump = dir.file("dump");
+    ArgdumpOutput output(dump);
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    ProcessHandle handle = 0;
+    {
+        CurrentDirectory inTool(tool);
+        LaunchRequest request;
+        request.file = "bin/prog";
+        request.parameters = " /x";
+        request.directory = job.string();
+        handle = guard.track(control.launch(request));
+    }
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+    const std::vector<std::string> expected = {job.string(), "bin/prog", "/x"};
+    EXPECT_EQ(readDump(dump), expected);
+}
+
+// Signals the tool ignores or blocks for itself must not reach into the program.
+TEST(PosixProcessControl, TheProgramStartsWithDefaultSignalHandling) {
+    TempDir dir;
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction savedTerm {};
+    ::sigaction(SIGTERM, &ignore, &savedTerm);
+    sigset_t blocked;
+    sigset_t savedMask;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGINT);
+    ::sigprocmask(SIG_BLOCK, &blocked, &savedMask);
+
+    const std::vector<ExitCase> cases = {{"signal=15", 128 + 15}, {"signal=2", 128 + 2}};
+    for (const ExitCase& c : cases) {
+        SCOPED_TRACE(c.directives);
+        PosixProcessControl control;
+        ProcessGuard guard(control);
+        const ProcessHandle handle =
+            guard.track(control.launch(fakeJob(dir, std::string("steps=0\r\n") + c.directives)));
+        ASSERT_GT(handle, 0);
+        ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+        EXPECT_EQ(control.exitCode(handle), c.code);
+    }
+    ::sigprocmask(SIG_SETMASK, &savedMask, nullptr);
+    ::sigaction(SIGTERM, &savedTerm, nullptr);
+}
+
+TEST(PosixProcessControl, AReleasedProgramRunsOnAndIsReapedByALaterCall) {
+    TempDir dir;
+    ProcessGuard guard;
+    PosixProcessControl control;
+    const std::string trigger = dir.file("go");
+    const ProcessHandle handle =
+        control.launch(fakeJob(dir, "steps=0\r\nwait_for=" + trigger + "\r\nexit=7"));
+    ASSERT_GT(handle, 0);
+    guard.adoptChild(handle);
+
+    control.release(handle);
+    EXPECT_EQ(control.exitCode(handle), std::nullopt);
+    EXPECT_FALSE(control.terminate(handle));
+    EXPECT_TRUE(test::processRunning(handle));
+    EXPECT_EQ(test::pendingSignals(handle) & killBit, 0u);
+
+    writeText(trigger, "");
+    ASSERT_TRUE(waitUntil([&] { return test::processState(handle) == 'Z'; }));
+    EXPECT_EQ(control.exitCode(0), std::nullopt);
+    EXPECT_TRUE(collectedByNobody(handle));
+}
+
+TEST(PosixProcessControl, ReleasingAnEndedProgramLeavesNothingBehind) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const int descriptorsBefore = test::openDescriptorCount();
+    const ProcessHandle handle = guard.track(control.launch(fakeJob(dir, "steps=0\r\nexit=1")));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return test::processState(handle) == 'Z'; }));
+    control.release(handle);
+    EXPECT_TRUE(collectedByNobody(handle));
+    EXPECT_EQ(control.exitCode(handle), std::nullopt);
+    EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
+}
+
+TEST(PosixProcessControl, ClosingTheToolLeavesTheProgramRunning) {
+    TempDir dir;
+    ProcessGuard guard;
+    ProcessHandle handle = 0;
+    {
+        PosixProcessControl control;
+        handle = control.launch(fakeJob(dir, "steps=0\r\nhang"));
+        ASSERT_GT(handle, 0);
+        guard.adoptChild(handle);
+    }
+    EXPECT_TRUE(test::processRunning(handle));
+    EXPECT_EQ(test::pendingSignals(handle) & killBit, 0u);
+}
+
+} // namespace
+} // namespace quorbin
