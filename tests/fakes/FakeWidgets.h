@@ -62,7 +62,8 @@ public:
         if (index == current_)
             return;
         current_ = index;
-        runClick();
+        if (codeRaisesClick)
+            runClick();
     }
     void clear() override {
         entries.clear();
@@ -82,6 +83,8 @@ public:
 
     std::vector<Entry> entries;
     int clicks = 0;
+    // False for a window system that raises the click event only for the user's clicks.
+    bool codeRaisesClick = true;
 
 private:
     void runClick() {
