@@ -1,0 +1,25 @@
+#include "platform/qt/QtLineEditBox.h"
+
+#include "platform/qt/QtText.h"
+
+namespace quorbin {
+
+QtLineEditBox::QtLineEditBox(QLineEdit& edit) : edit_(edit) {
+    QObject::connect(&edit_, &QLineEdit::textChanged, &edit_, [this] {
+        if (handler_)
+            handler_();
+    });
+}
+
+std::string QtLineEditBox::text() const {
+    return toUtf8(edit_.text());
+}
+
+void QtLineEditBox::setText(const std::string& text) {
+    const QString next = toQString(text);
+    if (next == edit_.text())
+        return;
+    edit_.setText(next);
+}
+
+} // namespace quorbin

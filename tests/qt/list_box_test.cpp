@@ -1,0 +1,173 @@
+#include "platform/qt/QtListBox.h"
+
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorbin {
+namespace {
+
+class ListBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        list.resize(300, 200);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        box.onClick([this] { clicks.push_back(box.currentIndex()); });
+    }
+
+    void fill(const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            box.addSorted(name);
+    }
+
+    std::vector<std::string> entries() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < box.count(); ++i)
+            texts.push_back(box.entryText(i));
+        return texts;
+    }
+
+    QRect checkBoxOf(int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(list.viewport());
+        option.rect = list.visualItemRect(list.item(row));
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.text = list.item(row)->text();
+        return list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list);
+    }
+
+    // A point on the entry's text, well right of its check box.
+    QPoint textOf(int row) {
+        const QRect rect = list.visualItemRect(list.item(row));
+        return QPoint(rect.right() - 10, rect.center().y());
+    }
+
+    void clickAt(QPoint point) { QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, point); }
+
+    QListWidget list;
+    QtListBox box{list};
+    std::vector<int> clicks;
+};
+
+TEST_F(ListBoxTest, KeepsEntriesSortedIgnoringCaseWhateverTheOrderOfAdding) {
+    fill({"c.avi", "B.avi", "a.AVI", "b2.avi", "A0.avi", "Zeta.avi", "alpha.avi"});
+    EXPECT_EQ(entries(), (std::vector<std::string>{"a.AVI", "A0.avi", "alpha.avi", "B.avi", "b2.avi", "c.avi",
+                                                   "Zeta.avi"}));
+}
+
+TEST_F(ListBoxTest, NamesEqualButForCaseKeepTheOrderInWhichTheyCame) {
+    fill({"clip.avi", "CLIP.avi", "Clip.avi"});
+    EXPECT_EQ(entries(), (std::vector<std::string>{"clip.avi", "CLIP.avi", "Clip.avi"}));
+}
+
+TEST_F(ListBoxTest, NewEntriesAreUnmarkedAndCheckable) {
+    fill({"b.avi", "a.avi"});
+    for (int i = 0; i < box.count(); ++i) {
+        EXPECT_FALSE(box.isSelected(i));
+        EXPECT_TRUE(list.item(i)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(list.item(i)->checkState(), Qt::Unchecked);
+    }
+}
+
+TEST_F(ListBoxTest, MarksAreTheCheckBoxes) {
+    fill({"a.avi", "b.avi", "c.avi"});
+    box.setSelected(1, true);
+    EXPECT_EQ(list.item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ((std::vector<bool>{box.isSelected(0), box.isSelected(1), box.isSelected(2)}),
+              (std::vector<bool>{false, true, false}));
+    box.setSelected(1, false);
+    EXPECT_FALSE(box.isSelected(1));
+}
+
+TEST_F(ListBoxTest, ChangesMadeByCodeNeverRunTheClickHandler) {
+    fill({"b.avi", "c.avi"});
+    box.setCurrentIndex(0);
+    box.addSorted("a.avi"); // lands above the current entry, which moves down with it
+    EXPECT_EQ(box.currentIndex(), 1);
+    for (int i = 0; i < box.count(); ++i)
+        box.setSelected(i, true);
+    box.setCurrentIndex(2);
+    box.setCurrentIndex(-1);
+    box.setCurrentIndex(0);
+    box.clear();
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(box.currentIndex(), -1);
+    fill({"x.avi"});
+    EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(ListBoxTest, ClickOnAnEntrysTextMakesItCurrentAndRunsTheHandlerOnce) {
+    fill({"a.avi", "b.avi", "c.avi"});
+    clickAt(textOf(2));
+    EXPECT_EQ(box.currentIndex(), 2);
+    EXPECT_EQ(clicks, std::vector<int>{2});
+    EXPECT_FALSE(box.isSelected(2)) << "a click on the text leaves the mark alone";
+    clickAt(textOf(2));
+    EXPECT_EQ(clicks, std::vector<int>{2}) << "the entry was current already";
+}
+
+TEST_F(ListBoxTest, ClicksOnTheCheckBoxTickAndUntickTheEntry) {
+    fill({"a.avi", "b.avi", "c.avi"});
+    box.setCurrentIndex(1);
+    clickAt(checkBoxOf(1).center());
+    EXPECT_TRUE(box.isSelected(1));
+    EXPECT_FALSE(box.isSelected(0));
+    EXPECT_FALSE(box.isSelected(2));
+    clickAt(checkBoxOf(1).center());
+    EXPECT_FALSE(box.isSelected(1));
+    // Each change of a mark by the user runs the handler, so the cursor can follow it.
+    EXPECT_EQ(clicks, (std::vector<int>{1, 1}));
+}
+
+TEST_F(ListBoxTest, TickingAnotherEntryMakesItCurrentToo) {
+    fill({"a.avi", "b.avi"});
+    box.setCurrentIndex(0);
+    clickAt(checkBoxOf(1).center());
+    EXPECT_TRUE(box.isSelected(1));
+    EXPECT_EQ(box.currentIndex(), 1);
+    EXPECT_FALSE(clicks.empty());
+    EXPECT_EQ(clicks.back(), 1);
+}
+
+TEST_F(ListBoxTest, KeysThatMoveTheCurrentEntryRunTheHandler) {
+    fill({"a.avi", "b.avi", "c.avi"});
+    box.setCurrentIndex(0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(box.currentIndex(), 1);
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+    QTest::keyClick(&list, Qt::Key_Space);
+    EXPECT_TRUE(box.isSelected(2)) << "space ticks the current entry";
+}
+
+TEST_F(ListBoxTest, AHandlerThatMovesTheCurrentEntryDoesNotRecurse) {
+    fill({"a.avi", "b.avi", "c.avi"});
+    box.setSelected(2, true);
+    box.onClick([this] {
+        clicks.push_back(box.currentIndex());
+        box.setCurrentIndex(2); // as the cursor moves on to the next marked entry
+    });
+    clickAt(textOf(0));
+    EXPECT_EQ(clicks, std::vector<int>{0});
+    EXPECT_EQ(box.currentIndex(), 2);
+}
+
+TEST_F(ListBoxTest, OutOfRangeIndicesAreHarmless) {
+    fill({"a.avi"});
+    EXPECT_EQ(box.entryText(5), "");
+    EXPECT_FALSE(box.isSelected(-1));
+    box.setSelected(7, true);
+    box.setCurrentIndex(3);
+    EXPECT_EQ(box.currentIndex(), -1);
+    EXPECT_TRUE(clicks.empty());
+}
+
+} // namespace
+} // namespace quorbin

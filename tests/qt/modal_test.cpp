@@ -1,0 +1,170 @@
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtMessageBox.h"
+#include "qt/ModalAnswer.h"
+
+#include "helpers/TempDir.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace quorbin {
+namespace {
+
+using test::ModalAnswer;
+
+TEST(MessageBoxAdapter, ShowsTextAndTitleWithOneOkButtonAndWaitsForIt) {
+    QWidget owner;
+    QtMessageBox messages(&owner);
+    QString text, title;
+    std::vector<QString> buttons;
+    bool modal = false;
+    ModalAnswer<QMessageBox> answer([&](QMessageBox& box) {
+        text = box.text();
+        title = box.windowTitle();
+        modal = box.isModal();
+        for (QAbstractButton* button : box.buttons())
+            buttons.push_back(button->text());
+        QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    messages.show("No AVI files are selected.", "quorbin");
+    ASSERT_TRUE(answer.found);
+    EXPECT_EQ(text, QStringLiteral("No AVI files are selected."));
+    EXPECT_EQ(title, QStringLiteral("quorbin"));
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(buttons.size(), 1u);
+}
+
+TEST(MessageBoxAdapter, ShowsMarkupAsPlainText) {
+    QtMessageBox messages;
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    ModalAnswer<QMessageBox> answer([&](QMessageBox& box) {
+        shown = box.text();
+        format = box.textFormat();
+        box.accept();
+    });
+    messages.show("Cannot open \"<b>x</b>.avs\"", "quorbin");
+    ASSERT_TRUE(answer.found);
+    EXPECT_EQ(shown, QStringLiteral("Cannot open \"<b>x</b>.avs\""));
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+OpenFileRequest request(bool multi, bool mustExist, std::string initial = {}) {
+    OpenFileRequest r;
+    r.title = "Select AVI Files";
+    r.filter = "*.avi";
+    r.initialFolder = std::move(initial);
+    r.multiSelect = multi;
+    r.mustExist = mustExist;
+    return r;
+}
+
+TEST(FileDialogAdapter, FileModeFollowsTheRequest) {
+    struct Case {
+        bool multi;
+        bool mustExist;
+        QFileDialog::FileMode mode;
+    };
+    const std::vector<Case> cases{
+        {true, false, QFileDialog::ExistingFiles},
+        {true, true, QFileDialog::ExistingFiles},
+        {false, true, QFileDialog::ExistingFile},
+        {false, false, QFileDialog::AnyFile},
+    };
+    for (const Case& c : cases) {
+        QFileDialog dialog;
+        QtFileDialog::configure(dialog, request(c.multi, c.mustExist));
+        EXPECT_EQ(dialog.fileMode(), c.mode) << c.multi << c.mustExist;
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    }
+}
+
+TEST(FileDialogAdapter, TitleAndFiltersComeFromTheRequest) {
+    QFileDialog dialog;
+    QtFileDialog::configure(dialog, request(true, false));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select AVI Files"));
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("*.avi"), QStringLiteral("All files (*)")}));
+    EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("*.avi"));
+}
+
+TEST(FileDialogAdapter, OpensInTheFolderOfTheFileChosenLastWithItPreselected) {
+    test::TempDir dir;
+    std::ofstream(dir.file("prog.exe")) << "x";
+    const QString folder = QString::fromStdString(dir.path().string());
+
+    QFileDialog inFolder;
+    QtFileDialog::configure(inFolder, request(false, false, dir.path().string()));
+    EXPECT_EQ(inFolder.directory().absolutePath(), folder);
+
+    QFileDialog atFile;
+    QtFileDialog::configure(atFile, request(false, false, dir.file("prog.exe")));
+    EXPECT_EQ(atFile.directory().absolutePath(), folder);
+    EXPECT_EQ(atFile.selectedFiles(), QStringList{folder + QStringLiteral("/prog.exe")});
+
+    QFileDialog atNewFile; // a template path that was typed and never saved
+    QtFileDialog::configure(atNewFile, request(false, false, dir.file("new.avs")));
+    EXPECT_EQ(atNewFile.directory().absolutePath(), folder);
+}
+
+// Types names into the dialog's file name box and presses its Open button.
+void typeAndOpen(QFileDialog& dialog, const QString& names) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(names);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_NE(buttons, nullptr);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
+}
+
+TEST(FileDialogAdapter, ReturnsTheFullPathsOfSeveralChosenFiles) {
+    test::TempDir dir;
+    for (const char* name : {"b.avi", "A.avi", "c.avi"})
+        std::ofstream(dir.file(name)) << "x";
+    QtFileDialog dialog;
+    ModalAnswer<QFileDialog> answer(
+        [](QFileDialog& d) { typeAndOpen(d, QStringLiteral("\"b.avi\" \"A.avi\"")); });
+    const OpenFileResult result = dialog.open(request(true, false, dir.path().string()));
+    ASSERT_TRUE(answer.found);
+    EXPECT_TRUE(result.ok);
+    std::vector<std::string> paths = result.paths;
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{dir.file("A.avi"), dir.file("b.avi")}));
+}
+
+TEST(FileDialogAdapter, AcceptsANameThatDoesNotExistWhenAskedTo) {
+    test::TempDir dir;
+    QtFileDialog dialog;
+    ModalAnswer<QFileDialog> answer([](QFileDialog& d) { typeAndOpen(d, QStringLiteral("later.avs")); });
+    OpenFileRequest r = request(false, false, dir.path().string());
+    r.readOnlyTicked = true;
+    const OpenFileResult result = dialog.open(r);
+    ASSERT_TRUE(answer.found);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.paths, std::vector<std::string>{dir.file("later.avs")});
+}
+
+TEST(FileDialogAdapter, CancelGivesNoPathsAndNoFailure) {
+    QtFileDialog dialog;
+    ModalAnswer<QFileDialog> answer([](QFileDialog& d) { d.reject(); });
+    const OpenFileResult result = dialog.open(request(false, false));
+    ASSERT_TRUE(answer.found);
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.paths.empty());
+    EXPECT_TRUE(result.error.empty());
+}
+
+} // namespace
+} // namespace quorbin
