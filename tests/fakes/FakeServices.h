@@ -58,6 +58,8 @@ public:
     }
     std::optional<std::uint32_t> exitCode(ProcessHandle handle) override {
         ++exitQueries;
+        if (onExitQuery)
+            onExitQuery(handle);
         if (failExitQuery)
             return std::nullopt;
         const auto found = processes.find(handle);
@@ -67,6 +69,8 @@ public:
     }
     bool terminate(ProcessHandle handle) override {
         terminated.push_back(handle);
+        if (onTerminate)
+            onTerminate(handle);
         const auto found = processes.find(handle);
         if (found == processes.end() || found->second.exitCode != stillActive)
             return false;
@@ -90,6 +94,10 @@ public:
     // Runs inside every launch, failed ones too: a test looks at what the processing
     // program would find at the moment it starts.
     std::function<void(const LaunchRequest&)> onLaunch;
+    // Run at the start of every exit-code query and every termination: a test throws
+    // from them to see that a failing platform call cannot break the timer tick.
+    std::function<void(ProcessHandle)> onExitQuery;
+    std::function<void(ProcessHandle)> onTerminate;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> releasedHandles;
     ProcessHandle nextHandle = 4001;
