@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -17,6 +18,11 @@ QString nativeSettingsPath() {
 
 QString entryKey(const std::string& section, const std::string& key) {
     return toQString(section) + QLatin1Char('/') + toQString(key);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -38,11 +44,23 @@ std::optional<std::string> QtSettingsStore::read(const std::string& section, con
 }
 
 bool QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
+    const QByteArray before = fileBytes(filePath_);
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.setAtomicSyncRequired(true);
     settings.setValue(entryKey(section, key), toQString(value));
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    switch (settings.status()) {
+    case QSettings::NoError:
+        return true;
+    case QSettings::FormatError:
+        // QSettings reports that the earlier file could not be parsed even when it then
+        // wrote the new one (and, keeping its first error, would report nothing worse).
+        // A new file is parseable, so it differs from the old one if and only if it was
+        // written.
+        return fileBytes(filePath_) != before;
+    default:
+        return false;
+    }
 }
 
 } // namespace quorbin
