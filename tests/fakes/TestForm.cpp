@@ -7,7 +7,13 @@ MainForm& TestForm::start(bool load) {
                       boxCmdLine,  boxScript,       boxTemplate,     boxVcf,    boxExe,
                       buttonStart, buttonLoadAvs,   buttonAbort,     listLog,   buttonPause,
                       BoxTimeout,  labelTime,       buttonSaveAvs,   buttonStop};
-    Services services{processes, clock, files, messages, settings, dialog, keyboard};
+    Services services{processesOverride != nullptr ? *processesOverride : processes,
+                      clock,
+                      filesOverride != nullptr ? *filesOverride : files,
+                      messages,
+                      settings,
+                      dialog,
+                      keyboard};
     form = std::make_unique<MainForm>(controls, services);
     if (load)
         form->Form_Load();

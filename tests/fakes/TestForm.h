@@ -31,6 +31,11 @@ struct TestForm {
     FakeFileDialog dialog;
     FakeKeyboard keyboard;
 
+    // Real backends to run the form over instead of the fakes above, for tests against
+    // the real system; null keeps the fake. Set before start().
+    ProcessControl* processesOverride = nullptr;
+    FileSystem* filesOverride = nullptr;
+
     std::unique_ptr<MainForm> form;
 
     // Creates the form; with load, runs Form_Load as start-up does.
