@@ -112,7 +112,8 @@ class FakeFileSystem : public FileSystem {
 public:
     bool remove(const std::string& path) override {
         removed.push_back(resolve(path));
-        return files.erase(resolve(path)) > 0;
+        const bool hadSize = sizes.erase(resolve(path)) > 0;
+        return files.erase(resolve(path)) > 0 || hadSize;
     }
     std::optional<std::int64_t> length(const std::string& path) const override {
         const std::string full = resolve(path);
