@@ -16,13 +16,7 @@ namespace {
 // The event log alone over the fakes of a TestForm, without the rest of the window.
 struct LogRig {
     TestForm fakes;
-    Form form{Controls{fakes.window, fakes.buttonSelectAvi, fakes.buttonSelectExe, fakes.listFiles,
-                       fakes.buttonSelectVcf, fakes.boxCmdLine, fakes.boxScript, fakes.boxTemplate,
-                       fakes.boxVcf, fakes.boxExe, fakes.buttonStart, fakes.buttonLoadAvs, fakes.buttonAbort,
-                       fakes.listLog, fakes.buttonPause, fakes.BoxTimeout, fakes.labelTime,
-                       fakes.buttonSaveAvs, fakes.buttonStop},
-              Services{fakes.processes, fakes.clock, fakes.files, fakes.messages, fakes.settings,
-                       fakes.dialog, fakes.keyboard}};
+    Form form{fakes.controls(), fakes.services()};
     EventLog log{form};
 
     LogRig() {

@@ -24,13 +24,7 @@ const std::string commandOfClip =
 // job of clip.avi prepared as the batch controller would have left it.
 struct LaunchRig {
     TestForm fakes;
-    Form form{Controls{fakes.window, fakes.buttonSelectAvi, fakes.buttonSelectExe, fakes.listFiles,
-                       fakes.buttonSelectVcf, fakes.boxCmdLine, fakes.boxScript, fakes.boxTemplate,
-                       fakes.boxVcf, fakes.boxExe, fakes.buttonStart, fakes.buttonLoadAvs, fakes.buttonAbort,
-                       fakes.listLog, fakes.buttonPause, fakes.BoxTimeout, fakes.labelTime,
-                       fakes.buttonSaveAvs, fakes.buttonStop},
-              Services{fakes.processes, fakes.clock, fakes.files, fakes.messages, fakes.settings,
-                       fakes.dialog, fakes.keyboard}};
+    Form form{fakes.controls(), fakes.services()};
     EventLog log{form};
     JobBuilder jobs{form};
     ProcessLauncher launcher{form, log, jobs};

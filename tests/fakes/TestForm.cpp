@@ -2,19 +2,25 @@
 
 namespace quorbin::test {
 
+Controls TestForm::controls() {
+    return {window,      buttonSelectAvi, buttonSelectExe, listFiles, buttonSelectVcf,
+            boxCmdLine,  boxScript,       boxTemplate,     boxVcf,    boxExe,
+            buttonStart, buttonLoadAvs,   buttonAbort,     listLog,   buttonPause,
+            BoxTimeout,  labelTime,       buttonSaveAvs,   buttonStop};
+}
+
+Services TestForm::services() {
+    return {processesOverride != nullptr ? *processesOverride : processes,
+            clock,
+            filesOverride != nullptr ? *filesOverride : files,
+            messages,
+            settings,
+            dialog,
+            keyboard};
+}
+
 MainForm& TestForm::start(bool load) {
-    Controls controls{window,      buttonSelectAvi, buttonSelectExe, listFiles, buttonSelectVcf,
-                      boxCmdLine,  boxScript,       boxTemplate,     boxVcf,    boxExe,
-                      buttonStart, buttonLoadAvs,   buttonAbort,     listLog,   buttonPause,
-                      BoxTimeout,  labelTime,       buttonSaveAvs,   buttonStop};
-    Services services{processesOverride != nullptr ? *processesOverride : processes,
-                      clock,
-                      filesOverride != nullptr ? *filesOverride : files,
-                      messages,
-                      settings,
-                      dialog,
-                      keyboard};
-    form = std::make_unique<MainForm>(controls, services);
+    form = std::make_unique<MainForm>(controls(), services());
     if (load)
         form->Form_Load();
     return *form;

@@ -38,6 +38,10 @@ struct TestForm {
 
     std::unique_ptr<MainForm> form;
 
+    // The fakes as the core sees them, for tests that build single routines over a Form.
+    Controls controls();
+    Services services();
+
     // Creates the form; with load, runs Form_Load as start-up does.
     MainForm& start(bool load = true);
     BatchState& state() { return form->state(); }
