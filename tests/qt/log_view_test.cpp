@@ -1,8 +1,9 @@
 #include "platform/qt/LogLineModel.h"
+#include "platform/qt/LogListView.h"
 #include "platform/qt/QtLogView.h"
 
-#include <QListView>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,8 +17,6 @@ class LogViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         view.setModel(&lines);
-        view.setUniformItemSizes(true);
-        view.setSelectionMode(QAbstractItemView::SingleSelection);
         view.resize(300, 120);
     }
 
@@ -28,28 +27,32 @@ protected:
 
     std::string shown(int row) const { return lines.data(lines.index(row)).toString().toStdString(); }
 
-    bool newestInView() {
-        const QRect rect = view.visualRect(lines.index(lines.rowCount() - 1));
-        return view.viewport()->rect().contains(rect);
+    bool inView(int row) {
+        const QRect rect = view.visualRect(row);
+        return !rect.isEmpty() && rect.top() >= 0 && rect.bottom() < view.viewport()->height();
+    }
+    bool newestInView() { return inView(lines.rowCount() - 1); }
+
+    void appendLines(int count) {
+        for (int i = 0; i < count; ++i)
+            log.appendSelected("line " + std::to_string(i));
     }
 
     LogLineModel lines;
-    QListView view;
+    LogListView view;
     QtLogView log{view, lines};
 };
 
 TEST_F(LogViewTest, LinesComeInOrderAndTheNewestIsTheOneSelected) {
     show();
     log.appendSelected("12:00:00 (00:00:00) START");
+    EXPECT_EQ(view.currentRow(), 0);
     log.appendSelected("12:00:00 (00:00:00) ERROR no AVI files selected");
     log.appendSelected("12:00:00 (00:00:00) IDLE");
     ASSERT_EQ(log.count(), 3);
     EXPECT_EQ(shown(0), "12:00:00 (00:00:00) START");
     EXPECT_EQ(shown(2), "12:00:00 (00:00:00) IDLE");
-    EXPECT_EQ(view.currentIndex().row(), 2);
-    const QModelIndexList selected = view.selectionModel()->selectedIndexes();
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected.front().row(), 2);
+    EXPECT_EQ(view.currentRow(), 2) << "the one selected row moved on to the newest";
 }
 
 TEST_F(LogViewTest, EmptyAndRepeatedLinesAreKept) {
@@ -79,13 +82,95 @@ TEST_F(LogViewTest, TheNewestLineScrollsIntoView) {
     }
     EXPECT_GT(view.verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+    EXPECT_FALSE(inView(0));
 }
 
 TEST_F(LogViewTest, AHiddenViewIsScrolledToTheNewestLineWhenShown) {
-    for (int i = 0; i < 100; ++i)
-        log.appendSelected("line " + std::to_string(i));
+    appendLines(100);
     show();
     EXPECT_TRUE(newestInView());
+    EXPECT_EQ(view.currentRow(), 99);
+}
+
+TEST_F(LogViewTest, RowsAreOneLineHighWhateverTheirText) {
+    show();
+    log.appendSelected("short");
+    log.appendSelected(std::string(500, 'w'));
+    log.appendSelected("");
+    ASSERT_GT(view.rowHeight(), view.fontMetrics().height() - 1);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(view.visualRect(row).height(), view.rowHeight()) << row;
+        EXPECT_EQ(view.visualRect(row).top(), row * view.rowHeight()) << row;
+    }
+    EXPECT_EQ(view.rowAt(QPoint(5, view.rowHeight() + 1)), 1);
+    EXPECT_EQ(view.rowAt(QPoint(5, 3 * view.rowHeight() + 1)), -1) << "below the last row";
+}
+
+TEST_F(LogViewTest, ALineWiderThanTheViewCanBeScrolledTo) {
+    show();
+    log.appendSelected(std::string(300, 'w'));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.horizontalScrollBar()->maximum() > 0; }, 5000));
+    EXPECT_GE(view.horizontalScrollBar()->maximum() + view.viewport()->width(),
+              view.fontMetrics().horizontalAdvance(QString(300, QLatin1Char('w'))));
+}
+
+// The user may look back: keys and clicks move the one selection, as in any list.
+TEST_F(LogViewTest, KeysAndClicksMoveTheSelection) {
+    show();
+    appendLines(50);
+    view.setFocus();
+    struct Step {
+        Qt::Key key;
+        int row;
+    };
+    for (const Step& step :
+         {Step{Qt::Key_Up, 48}, Step{Qt::Key_Up, 47}, Step{Qt::Key_Down, 48}, Step{Qt::Key_Home, 0},
+          Step{Qt::Key_Up, 0}, Step{Qt::Key_End, 49}, Step{Qt::Key_Down, 49}}) {
+        QTest::keyClick(&view, step.key);
+        EXPECT_EQ(view.currentRow(), step.row) << "after key " << step.key;
+        EXPECT_TRUE(inView(step.row)) << "after key " << step.key;
+    }
+    QTest::keyClick(&view, Qt::Key_Home);
+    const QRect third = view.visualRect(2);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_EQ(view.currentRow(), 2);
+    log.appendSelected("newest");
+    EXPECT_EQ(view.currentRow(), 50) << "a new line takes the selection back";
+    EXPECT_TRUE(newestInView());
+}
+
+// What keeps a line as cheap at the millionth row as at the first: a paint asks only
+// for the rows in view, and a new row asks for nothing.
+class CountingModel : public QStringListModel {
+public:
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole)
+            ++asked;
+        return QStringListModel::data(index, role);
+    }
+    mutable int asked = 0;
+};
+
+TEST(LogListViewTest, APaintAsksOnlyForTheRowsInView) {
+    CountingModel model;
+    model.setStringList(QStringList(20000, QStringLiteral("12:00:00 (00:00:00) FILE size:1234")));
+    LogListView view;
+    view.setModel(&model);
+    view.resize(300, 120);
+    view.setCurrentRow(19999);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const int rowsInView = view.viewport()->height() / view.rowHeight() + 1;
+    model.asked = 0;
+    view.viewport()->repaint();
+    EXPECT_GT(model.asked, 0);
+    EXPECT_LE(model.asked, rowsInView);
+
+    model.asked = 0;
+    model.insertRows(model.rowCount(), 1);
+    view.setCurrentRow(model.rowCount() - 1);
+    EXPECT_EQ(model.asked, 0) << "nothing is measured when a row comes";
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
 }
 
 TEST_F(LogViewTest, ModelGivesNothingButDisplayTextsOfItsRows) {

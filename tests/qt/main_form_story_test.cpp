@@ -87,7 +87,7 @@ TEST_F(MainFormStory, StartOnAnEmptyListLogsTheErrorAndAsksForTheMessage) {
         "12:00:00 (00:00:00) IDLE",
     };
     EXPECT_EQ(logLines(), expected);
-    EXPECT_EQ(window().listLog().currentIndex().row(), 2);
+    EXPECT_EQ(window().listLog().currentRow(), 2);
     EXPECT_EQ(contents(work_.path() / "quorbin.log"), "12:00:00 (00:00:00) START\r\n"
                                                       "12:00:00 (00:00:00) ERROR no AVI files selected\r\n"
                                                       "12:00:00 (00:00:00) IDLE\r\n");

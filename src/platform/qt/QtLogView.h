@@ -2,21 +2,20 @@
 
 #include "platform/LogView.h"
 #include "platform/qt/LogLineModel.h"
-
-#include <QListView>
+#include "platform/qt/LogListView.h"
 
 namespace quorbin {
 
-// The event log over a list view of a LogLineModel.
+// The event log over a LogListView of a LogLineModel.
 class QtLogView final : public LogView {
 public:
-    QtLogView(QListView& view, LogLineModel& lines);
+    QtLogView(LogListView& view, LogLineModel& lines);
 
     void appendSelected(const std::string& line) override;
     int count() const override;
 
 private:
-    QListView& view_;
+    LogListView& view_;
     LogLineModel& lines_;
 };
 

@@ -100,11 +100,8 @@ void QtMainWindow::styleControls() {
     boxScript_.setFont(scriptFont());
     boxTemplate_.setFont(scriptFont());
 
-    // The log grows without end: uniform rows spare the view from measuring every line.
+    // The log grows without end: its view places rows by number and never lays them out.
     listLog_.setModel(&logLines_);
-    listLog_.setUniformItemSizes(true);
-    listLog_.setSelectionMode(QAbstractItemView::SingleSelection);
-    listLog_.setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     // The boxes and lists carry texts far longer than QLineEdit's default limit.
     boxExe_.setMaxLength(1 << 24);

@@ -2,10 +2,10 @@
 
 #include "platform/Window.h"
 #include "platform/qt/LogLineModel.h"
+#include "platform/qt/LogListView.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,7 +36,7 @@ public:
     QPushButton& buttonStart() { return buttonStart_; }
     QPushButton& buttonLoadAvs() { return buttonLoadAvs_; }
     QPushButton& buttonAbort() { return buttonAbort_; }
-    QListView& listLog() { return listLog_; }
+    LogListView& listLog() { return listLog_; }
     LogLineModel& logLines() { return logLines_; }
     QPushButton& buttonPause() { return buttonPause_; }
     QLineEdit& BoxTimeout() { return BoxTimeout_; }
@@ -77,7 +77,7 @@ private:
     QPushButton buttonLoadAvs_{this};
     QPushButton buttonAbort_{this};
     LogLineModel logLines_{this};
-    QListView listLog_{this};
+    LogListView listLog_{this};
     QPushButton buttonPause_{this};
     QLineEdit BoxTimeout_{this};
     QLabel labelTime_{this};
