@@ -22,9 +22,18 @@ protected:
         box.onClick([this] { clicks.push_back(box.currentIndex()); });
     }
 
+    // The names join the widget together, here when the event loop runs.
     void fill(const std::vector<std::string>& names) {
         for (const std::string& name : names)
             box.addSorted(name);
+        QCoreApplication::processEvents();
+    }
+
+    std::vector<std::string> widgetTexts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list.count(); ++i)
+            texts.push_back(list.item(i)->text().toStdString());
+        return texts;
     }
 
     std::vector<std::string> entries() const {
@@ -60,6 +69,49 @@ TEST_F(ListBoxTest, KeepsEntriesSortedIgnoringCaseWhateverTheOrderOfAdding) {
     fill({"c.avi", "B.avi", "a.AVI", "b2.avi", "A0.avi", "Zeta.avi", "alpha.avi"});
     EXPECT_EQ(entries(), (std::vector<std::string>{"a.AVI", "A0.avi", "alpha.avi", "B.avi", "b2.avi", "c.avi",
                                                    "Zeta.avi"}));
+}
+
+TEST_F(ListBoxTest, NamesOutsideAsciiSortAsTheirCaseFoldedLetters) {
+    fill({"\xc3\x84rger.avi", "Zebra.avi", "\xc3\xa4hnlich.avi", "apfel.avi", "\xc3\x89t\xc3\xa9.avi",
+          "eau.avi"});
+    // Folded, "\xc3\xa4" and "\xc3\xa9" come after every ASCII letter.
+    EXPECT_EQ(entries(), (std::vector<std::string>{"apfel.avi", "eau.avi", "Zebra.avi", "\xc3\xa4hnlich.avi",
+                                                   "\xc3\x84rger.avi", "\xc3\x89t\xc3\xa9.avi"}));
+}
+
+TEST_F(ListBoxTest, NamesAddedLaterGoInAmongTheEntriesBehindEqualOnes) {
+    fill({"d.avi", "b.avi"});
+    box.setCurrentIndex(1);
+    for (const char* name : {"e.avi", "B.avi", "a.avi", "C.avi", "b.avi"})
+        box.addSorted(name);
+    EXPECT_EQ(entries(),
+              (std::vector<std::string>{"a.avi", "b.avi", "B.avi", "b.avi", "C.avi", "d.avi", "e.avi"}));
+    EXPECT_EQ(box.entryText(box.currentIndex()), "d.avi") << "the current entry moved down with its name";
+    EXPECT_TRUE(clicks.empty());
+}
+
+// A pick is sorted in as a whole: reading through the adapter sees every name at once,
+// and the widget shows them as soon as the event loop runs, with no reading at all.
+TEST_F(ListBoxTest, AddedNamesAreSeenByTheNextReadingAndShownByTheEventLoop) {
+    for (const char* name : {"c.avi", "a.avi", "b.avi"})
+        box.addSorted(name);
+    EXPECT_EQ(box.count(), 3);
+    EXPECT_EQ(widgetTexts(), (std::vector<std::string>{"a.avi", "b.avi", "c.avi"}));
+
+    box.clear();
+    for (const char* name : {"z.avi", "y.avi"})
+        box.addSorted(name);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.count() == 2; }, 5000));
+    EXPECT_EQ(widgetTexts(), (std::vector<std::string>{"y.avi", "z.avi"}));
+    EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(ListBoxTest, ClearForgetsNamesThatWereStillWaiting) {
+    box.addSorted("a.avi");
+    box.clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(list.count(), 0);
 }
 
 TEST_F(ListBoxTest, NamesEqualButForCaseKeepTheOrderInWhichTheyCame) {

@@ -2,29 +2,56 @@
 
 #include "platform/qt/QtText.h"
 
+#include <algorithm>
+
 namespace quorbin {
 
+namespace {
+
+bool isAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+unsigned char foldedAscii(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+QListWidgetItem* newEntry(const std::string& text) {
+    // Flags and mark are set before the item joins the list, so it raises no itemChanged.
+    auto* item = new QListWidgetItem(toQString(text));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    return item;
+}
+
+} // namespace
+
 QtListBox::QtListBox(QListWidget& list) : list_(list) {
-    QObject::connect(&list_, &QListWidget::currentRowChanged, &list_, [this](int) { userClicked(); });
-    QObject::connect(&list_, &QListWidget::itemChanged, &list_,
+    QObject::connect(&list_, &QListWidget::currentRowChanged, &context_, [this](int) { userClicked(); });
+    QObject::connect(&list_, &QListWidget::itemChanged, &context_,
                      [this](QListWidgetItem* item) { userTicked(item); });
 }
 
 int QtListBox::count() const {
+    insertPending();
     return list_.count();
 }
 
 std::string QtListBox::entryText(int index) const {
+    insertPending();
     const QListWidgetItem* item = list_.item(index);
     return item ? toUtf8(item->text()) : std::string();
 }
 
 bool QtListBox::isSelected(int index) const {
+    insertPending();
     const QListWidgetItem* item = list_.item(index);
     return item && item->checkState() == Qt::Checked;
 }
 
 void QtListBox::setSelected(int index, bool selected) {
+    insertPending();
     QListWidgetItem* item = list_.item(index);
     if (!item)
         return;
@@ -33,10 +60,12 @@ void QtListBox::setSelected(int index, bool selected) {
 }
 
 int QtListBox::currentIndex() const {
+    insertPending();
     return list_.currentRow();
 }
 
 void QtListBox::setCurrentIndex(int index) {
+    insertPending();
     if (index == list_.currentRow())
         return;
     CodeChange change(*this);
@@ -44,24 +73,55 @@ void QtListBox::setCurrentIndex(int index) {
 }
 
 void QtListBox::clear() {
+    pending_.clear();
     CodeChange change(*this);
     list_.clear();
 }
 
 void QtListBox::addSorted(const std::string& text) {
-    const QString name = toQString(text);
-    // Flags and mark are set before the item joins the list, so it raises no itemChanged.
-    auto* item = new QListWidgetItem(name);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
+    if (pending_.empty())
+        QMetaObject::invokeMethod(
+            &context_, [this] { insertPending(); }, Qt::QueuedConnection);
+    pending_.push_back(Pending{text, isAscii(text)});
+}
+
+// The waiting names are sorted among themselves, equal ones in the order they came, and
+// then go in behind every entry that does not sort behind them, as one by one they
+// would have. Into an empty list, the common case of a new pick, they are appended.
+void QtListBox::insertPending() const {
+    if (pending_.empty())
+        return;
+    std::vector<Pending> names;
+    names.swap(pending_);
+    std::stable_sort(names.begin(), names.end(), sortsBefore);
     CodeChange change(*this);
-    list_.insertItem(sortedPlace(name), item);
+    if (list_.count() == 0) {
+        for (const Pending& name : names)
+            list_.addItem(newEntry(name.text));
+        return;
+    }
+    int from = 0;
+    for (const Pending& name : names) {
+        QListWidgetItem* item = newEntry(name.text);
+        from = sortedPlace(item->text(), from);
+        list_.insertItem(from, item);
+        ++from;
+    }
+}
+
+// By name ignoring case, as QString compares ignoring case; names in ASCII, nearly all
+// of them, are compared in place without a conversion.
+bool QtListBox::sortsBefore(const Pending& a, const Pending& b) {
+    if (a.ascii && b.ascii)
+        return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
+                                            [](char x, char y) { return foldedAscii(x) < foldedAscii(y); });
+    return QString::compare(toQString(a.text), toQString(b.text), Qt::CaseInsensitive) < 0;
 }
 
 // After the last entry that does not sort behind the new one, so equal names keep the
-// order in which they came.
-int QtListBox::sortedPlace(const QString& text) const {
-    int low = 0;
+// order in which they came; entries before from are known not to.
+int QtListBox::sortedPlace(const QString& text, int from) const {
+    int low = from;
     int high = list_.count();
     while (low < high) {
         const int middle = low + (high - low) / 2;

@@ -3,11 +3,21 @@
 #include "platform/ListBox.h"
 
 #include <QListWidget>
+#include <QObject>
+
+#include <string>
+#include <vector>
 
 namespace quorbin {
 
 // The input file list over a QListWidget whose entries carry check boxes as their
 // selection marks; the current row is the current entry.
+//
+// A pick of thousands of files arrives one addSorted at a time, in the dialog's order.
+// Placing each one at once would shift on average half the list for every name; the
+// names wait instead and are sorted in together, at the next call of any other member
+// or, failing that, when the event loop next runs: the widget shows them before the
+// user can see the list, and every reading through this adapter sees them already.
 //
 // The click handler runs for the user only: when a click or a key makes another entry
 // current, and when the user ticks or unticks an entry, which makes that entry current
@@ -32,22 +42,33 @@ private:
     // Marks the span in which the list's own signals come from code.
     class CodeChange {
     public:
-        explicit CodeChange(QtListBox& box) : box_(box) { ++box_.codeChanges_; }
+        explicit CodeChange(const QtListBox& box) : box_(box) { ++box_.codeChanges_; }
         ~CodeChange() { --box_.codeChanges_; }
         CodeChange(const CodeChange&) = delete;
         CodeChange& operator=(const CodeChange&) = delete;
 
     private:
-        QtListBox& box_;
+        const QtListBox& box_;
     };
 
-    int sortedPlace(const QString& text) const;
+    struct Pending {
+        std::string text;
+        bool ascii;
+    };
+
+    // Puts the waiting names into the widget; every member but addSorted starts here.
+    void insertPending() const;
+    static bool sortsBefore(const Pending& a, const Pending& b);
+    int sortedPlace(const QString& text, int from) const;
     void userTicked(QListWidgetItem* item);
     void userClicked();
 
     QListWidget& list_;
     std::function<void()> handler_;
-    int codeChanges_ = 0;
+    mutable int codeChanges_ = 0;
+    mutable std::vector<Pending> pending_;
+    // The context of the connections and of the queued insertion: both end with the adapter.
+    QObject context_;
 };
 
 } // namespace quorbin
