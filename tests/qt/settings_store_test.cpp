@@ -106,6 +106,27 @@ TEST_F(SettingsStoreTest, AWriteRenamesACompleteNewFileOverTheOldOne) {
         EXPECT_TRUE(entry.path() == file() || entry.path() == keep) << "left behind: " << entry.path();
 }
 
+TEST_F(SettingsStoreTest, WritingTheValueAlreadyStoredLeavesTheFileAlone) {
+    QtSettingsStore store(path());
+    ASSERT_TRUE(store.write("file", "vcfPath", "/same.vcf"));
+    ASSERT_TRUE(store.write("file", "exePath", "/bin/x"));
+    struct stat before {};
+    ASSERT_EQ(::stat(file().c_str(), &before), 0);
+    const std::string bytes = contents(file());
+    EXPECT_TRUE(store.write("file", "vcfPath", "/same.vcf"));
+    struct stat after {};
+    ASSERT_EQ(::stat(file().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "no new file was renamed over it";
+    EXPECT_EQ(contents(file()), bytes);
+    // Another value, the same text under another key, or an empty value where none is
+    // stored yet: each is written.
+    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"vcfPath", "/other.vcf"}, {"avsPath", "/bin/x"}, {"aviPath", ""}}) {
+        EXPECT_TRUE(store.write("file", key, value));
+        EXPECT_EQ(QtSettingsStore(path()).read("file", key), value) << key;
+    }
+}
+
 TEST_F(SettingsStoreTest, WritesFailCleanlyWhereNoFileCanBe) {
     test::TempDir dir;
     put(dir.path() / "plain", "a file, not a folder");

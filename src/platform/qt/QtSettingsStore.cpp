@@ -43,7 +43,12 @@ std::optional<std::string> QtSettingsStore::read(const std::string& section, con
     return toUtf8(value.toString());
 }
 
+// Start-up hands every restored value back to the store through the boxes' change
+// handlers; a value that is already on disk as that very text is not written again, which
+// spares start-up a new file and a rename for each of them.
 bool QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
+    if (holds(section, key, value))
+        return true;
     const QByteArray before = fileBytes(filePath_);
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.setAtomicSyncRequired(true);
@@ -61,6 +66,15 @@ bool QtSettingsStore::write(const std::string& section, const std::string& key, 
     default:
         return false;
     }
+}
+
+bool QtSettingsStore::holds(const std::string& section, const std::string& key,
+                            const std::string& value) const {
+    const QSettings settings(filePath_, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return false;
+    const QVariant stored = settings.value(entryKey(section, key));
+    return stored.userType() == QMetaType::QString && stored.toString() == toQString(value);
 }
 
 } // namespace quorbin

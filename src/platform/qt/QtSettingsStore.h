@@ -24,6 +24,8 @@ public:
     const QString& filePath() const { return filePath_; }
 
 private:
+    bool holds(const std::string& section, const std::string& key, const std::string& value) const;
+
     QString filePath_;
 };
 
