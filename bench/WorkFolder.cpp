@@ -54,7 +54,7 @@ void WorkFolder::writeSettings(SettingsStore& store, const std::string& exe) con
     store.write("file", "avsPath", path_ + "/template.avs");
     store.write("file", "aviPath", clips());
     // Minutes: a measured job is never ended by its time-out.
-    store.write("setting", "timeout", "6000");
+    store.write("setting", "timeout", "600000");
 }
 
 } // namespace quorbin
