@@ -17,8 +17,8 @@ public:
     void timerTimer_Timer();
 
 private:
-    void pulseWhenDue();
-    void updateElapsed();
+    void pulseWhenDue(double now);
+    void updateElapsed(double now);
     void decide();
     void watchJob();
 
