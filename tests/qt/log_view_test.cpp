@@ -2,6 +2,9 @@
 #include "platform/qt/LogListView.h"
 #include "platform/qt/QtLogView.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTest>
@@ -137,6 +140,93 @@ TEST_F(LogViewTest, KeysAndClicksMoveTheSelection) {
     log.appendSelected("newest");
     EXPECT_EQ(view.currentRow(), 50) << "a new line takes the selection back";
     EXPECT_TRUE(newestInView());
+}
+
+TEST_F(LogViewTest, CtrlCCopiesTheSelectedLineAsShown) {
+    show();
+    log.appendSelected("12:00:00 (00:00:00) RUN process: /home/j\xc3\xbcrgen/a.avi");
+    log.appendSelected("12:00:01 (00:00:01) FILE size:512");
+    view.setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(&view, Qt::Key_Up);
+    QTest::keySequence(&view, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("12:00:00 (00:00:00) RUN process: /home/jürgen/a.avi"));
+}
+
+TEST(LogListViewCopyTest, NothingIsCopiedWithoutASelectedLine) {
+    LogLineModel lines;
+    LogListView view;
+    view.setModel(&lines);
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    view.copyCurrentRow();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+// The view paints its rows itself; assistive technology must still find them as the
+// items of a list, with the selected one marked.
+TEST_F(LogViewTest, AssistiveTechnologySeesTheLinesAsListItems) {
+    show();
+    appendLines(200);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), 200);
+
+    QAccessibleInterface* newest = list->child(199);
+    ASSERT_NE(newest, nullptr);
+    EXPECT_EQ(newest->role(), QAccessible::ListItem);
+    EXPECT_EQ(newest->text(QAccessible::Name), QStringLiteral("line 199"));
+    EXPECT_TRUE(newest->state().selected);
+    EXPECT_FALSE(newest->state().invisible);
+    EXPECT_EQ(newest->parent(), list);
+    EXPECT_EQ(list->indexOfChild(newest), 199);
+    EXPECT_EQ(list->child(199), newest) << "the same line keeps its interface";
+    EXPECT_EQ(QAccessible::uniqueId(newest), QAccessible::uniqueId(list->child(199)));
+
+    QAccessibleInterface* first = list->child(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("line 0"));
+    EXPECT_FALSE(first->state().selected);
+    EXPECT_TRUE(first->state().invisible) << "scrolled out of view";
+    EXPECT_TRUE(first->rect().isEmpty());
+    EXPECT_EQ(list->child(200), nullptr);
+    EXPECT_EQ(list->child(-1), nullptr);
+
+    const QRect where = newest->rect();
+    ASSERT_FALSE(where.isEmpty());
+    EXPECT_TRUE(list->rect().contains(where.center()));
+    EXPECT_EQ(list->childAt(where.center().x(), where.center().y()), newest);
+
+    view.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.hasFocus(); }, 5000));
+    EXPECT_EQ(list->focusChild(), newest);
+    EXPECT_TRUE(newest->state().focused);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(list->focusChild(), list->child(198));
+    EXPECT_FALSE(newest->state().selected);
+}
+
+TEST(LogListViewAccessibleTest, LinesOfAnEarlierModelAreNotShownAgain) {
+    LogLineModel before;
+    before.append("old line");
+    LogLineModel after;
+    after.append("new line");
+    LogListView view;
+    view.setModel(&before);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->child(0), nullptr);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), QStringLiteral("old line"));
+    const QAccessible::Id oldLine = QAccessible::uniqueId(list->child(0));
+    view.setModel(&after);
+    ASSERT_NE(list->child(0), nullptr);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), QStringLiteral("new line"));
+    EXPECT_NE(QAccessible::uniqueId(list->child(0)), oldLine)
+        << "a reader that remembers the old line's name by its id would read it again";
+    view.setModel(nullptr);
+    EXPECT_EQ(list->childCount(), 0);
+    EXPECT_EQ(list->child(0), nullptr);
 }
 
 // What keeps a line as cheap at the millionth row as at the first: a paint asks only

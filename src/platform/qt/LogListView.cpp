@@ -1,5 +1,9 @@
 #include "platform/qt/LogListView.h"
 
+#include "platform/qt/LogListAccessible.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +33,7 @@ QStyleOptionViewItem rowOption(const QWidget& view) {
 } // namespace
 
 LogListView::LogListView(QWidget* parent) : QAbstractScrollArea(parent) {
+    LogListAccessible::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -56,7 +61,8 @@ void LogListView::setModel(QAbstractItemModel* model) {
 void LogListView::setCurrentRow(int row) {
     if (row < -1 || row >= rowCount())
         row = -1;
-    if (row != current_) {
+    const bool moved = row != current_;
+    if (moved) {
         const QRect before = visualRect(current_);
         current_ = row;
         viewport()->update(before);
@@ -64,6 +70,8 @@ void LogListView::setCurrentRow(int row) {
     }
     if (row >= 0)
         scrollToRow(row);
+    if (moved && row >= 0)
+        LogListAccessible::notifyCurrentRow(this);
 }
 
 QRect LogListView::visualRect(int row) const {
@@ -182,7 +190,19 @@ void LogListView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
+// The current line goes to the clipboard as the user sees it, to be pasted into a report.
+void LogListView::copyCurrentRow() const {
+    if (!model_ || current_ < 0)
+        return;
+    QGuiApplication::clipboard()->setText(model_->data(model_->index(current_, 0)).toString());
+}
+
 void LogListView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copyCurrentRow();
+        event->accept();
+        return;
+    }
     const int rows = rowCount();
     if (rows == 0) {
         QAbstractScrollArea::keyPressEvent(event);
@@ -241,6 +261,7 @@ void LogListView::changeEvent(QEvent* event) {
 void LogListView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update(visualRect(current_));
+    LogListAccessible::notifyCurrentRow(this);
 }
 
 void LogListView::focusOutEvent(QFocusEvent* event) {

@@ -27,6 +27,8 @@ public:
     int currentRow() const { return current_; }
     // Selects the row and scrolls it into view.
     void setCurrentRow(int row);
+    // Puts the selected row's text on the clipboard (also Ctrl+C).
+    void copyCurrentRow() const;
 
     int rowHeight() const { return rowHeight_; }
     // Where the row is painted, in viewport coordinates; empty for a row out of view.
