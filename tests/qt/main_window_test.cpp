@@ -1,6 +1,7 @@
 #include "platform/qt/QtFrontEnd.h"
 #include "platform/qt/TwipsConversion.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QScreen>
 #include <QScrollBar>
@@ -132,6 +133,20 @@ TEST_F(MainWindowTest, PresentationOfBoxesAndLists) {
     EXPECT_TRUE(window.listLog().focusPolicy() & Qt::TabFocus) << "the log is in the tab chain";
     EXPECT_EQ(window.listFiles().selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_FALSE(window.listFiles().isSortingEnabled()) << "the adapter keeps the order, not Qt's sort";
+}
+
+// A screen reader has a name to say for every control: a button's caption, or the
+// name given to a control that has no caption.
+TEST_F(MainWindowTest, EveryControlHasANameForAssistiveTechnology) {
+    QStringList names;
+    for (const Designed& d : designed) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(&this->control(d.name));
+        ASSERT_NE(control, nullptr) << d.name;
+        const QString name = control->text(QAccessible::Name);
+        EXPECT_FALSE(name.trimmed().isEmpty()) << d.name;
+        EXPECT_FALSE(names.contains(name)) << d.name << " has the name of another control";
+        names << name;
+    }
 }
 
 TEST_F(MainWindowTest, FontsResolveToBoldTwelvePointAndFixedPitchNinePoint) {

@@ -44,6 +44,7 @@ void makeScrollingBox(QPlainTextEdit& box) {
 QtMainWindow::QtMainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Quorbin"));
     nameControls();
+    describeControls();
     styleControls();
     placeControls();
     chainTabOrder();
@@ -75,6 +76,24 @@ void QtMainWindow::nameControls() {
     buttonSaveAvs_.setObjectName(QStringLiteral("buttonSaveAvs"));
     buttonStop_.setObjectName(QStringLiteral("buttonStop"));
     timerTimer_.setObjectName(QStringLiteral("timerTimer"));
+}
+
+// The boxes, lists and the clock have no caption beside them; these names are what a
+// screen reader says when one of them takes the focus.
+void QtMainWindow::describeControls() {
+    const std::array<std::pair<QWidget*, const char*>, 9> names{{
+        {&boxExe_, "Processing program"},
+        {&boxVcf_, "Settings file"},
+        {&boxTemplate_, "Script template"},
+        {&listFiles_, "AVI files"},
+        {&boxScript_, "Job script"},
+        {&boxCmdLine_, "Command line"},
+        {&listLog_, "Event log"},
+        {&labelTime_, "Time in the current state"},
+        {&BoxTimeout_, "Time-out in seconds"},
+    }};
+    for (const auto& [widget, name] : names)
+        widget->setAccessibleName(QString::fromLatin1(name));
 }
 
 void QtMainWindow::styleControls() {

@@ -59,6 +59,7 @@ protected:
 
 private:
     void nameControls();
+    void describeControls();
     void placeControls();
     void styleControls();
     void chainTabOrder();
