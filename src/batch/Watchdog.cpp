@@ -8,6 +8,7 @@
 #include "log/TimeText.h"
 
 #include <cmath>
+#include <optional>
 
 namespace quorbin {
 
@@ -72,6 +73,11 @@ void Watchdog::decide() {
     }
 }
 
+void Watchdog::finishJob(std::uint32_t exitCode) {
+    log_.logLine("EXIT code:" + std::to_string(static_cast<std::int32_t>(exitCode)));
+    controller_.setMode(modeDone);
+}
+
 // The order matters: the exit code is taken before the output length, a change of the
 // length is logged before the exit is acted on, an exit wins over a stall and a stall
 // over the time-out.
@@ -79,19 +85,25 @@ void Watchdog::watchJob() {
     BatchState& s = form_.state;
     if (s.elapsed < settleSeconds)
         return;
-    const std::uint32_t exitCode = form_.services.processes.exitCode(s.hProcess).value_or(0);
-    // No output yet, not even an old one: nothing is decided until it appears.
+    const std::optional<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
+    const std::uint32_t exitCode = queried.value_or(0);
     const auto length = form_.services.files.length(s.outputPath);
-    if (!length)
+    if (!length) {
+        // No output yet, not even an old one: a running job is given all the time it
+        // needs to create it (a first pass may write none for hours). A program that
+        // has ended will never create it, and waiting for it would hold up every file
+        // after this one until morning.
+        if (queried && *queried != stillActive)
+            finishJob(exitCode);
         return;
+    }
     if (*length > 0 && *length != s.lastSize) {
         s.lastSize = *length;
         s.lastGrowth = s.elapsed;
         log_.logLine("FILE size:" + std::to_string(*length));
     }
     if (exitCode != stillActive) {
-        log_.logLine("EXIT code:" + std::to_string(static_cast<std::int32_t>(exitCode)));
-        controller_.setMode(modeDone);
+        finishJob(exitCode);
         return;
     }
     if (s.elapsed - s.lastGrowth > stallSeconds) {

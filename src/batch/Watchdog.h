@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace quorbin {
 
 struct Form;
@@ -21,6 +23,7 @@ private:
     void updateElapsed(double now);
     void decide();
     void watchJob();
+    void finishJob(std::uint32_t exitCode);
 
     Form& form_;
     EventLog& log_;

@@ -639,22 +639,56 @@ TEST(WatchdogPause, GrowthSeenAfterContinueRestartsTheStallCount) {
     EXPECT_EQ(linesSince(t, from).front(), "(00:11:41) SIZE TIMEOUT");
 }
 
-TEST(WatchdogOutput, MissingOutputKeepsTheJobRunningWithoutAnyDecision) {
+// A first pass may run for hours before the output file exists: no stall and no
+// time-out is acted on until it does.
+TEST(WatchdogOutput, MissingOutputKeepsARunningJobWithoutAnyDecision) {
     TestForm t;
     arrange(t, {"a.avi"}, "1");
     t.buttonStart.click();
     const std::size_t from = mark(t);
-    t.processes.exit(4001, 5);
     t.run(2 * 3600);
     EXPECT_TRUE(linesSince(t, from).empty());
     EXPECT_EQ(t.state().mode, modeRun);
     EXPECT_EQ(t.labelTime.caption(), "02:00:00");
-    // Once it appears, the overdue exit is taken at the next tick.
+    // Once it appears, the overdue time-out is taken at the next tick.
     writeOutput(t, outA, 10);
     t.tick();
-    const Lines expected{"(02:00:01) FILE size:10", "(02:00:01) EXIT code:5", "(00:00:00) DONE",
-                         "(00:00:00) COMPLETE all files processed"};
+    const Lines expected{"(02:00:01) FILE size:10", "(02:00:01) TIMEOUT",
+                         "(00:00:00) KILL process:4001 result:1"};
     EXPECT_EQ(linesSince(t, from), expected);
+}
+
+// A program that fails at once (a bad input file, a missing codec) writes nothing; the
+// batch goes on with the next file instead of waiting for an output that cannot come.
+TEST(WatchdogOutput, AJobThatEndedWithoutOutputIsFinished) {
+    TestForm t;
+    arrange(t, {"a.avi", "b.avi"}, "1");
+    t.buttonStart.click();
+    const std::size_t from = mark(t);
+    t.processes.exit(4001, 5);
+    runUpTo(t, 11);
+    EXPECT_TRUE(linesSince(t, from).empty()) << "nothing is decided before the settle time";
+    t.tick();
+    const Lines expected{"(00:00:11) EXIT code:5", "(00:00:00) DONE"};
+    EXPECT_EQ(linesSince(t, from), expected);
+    EXPECT_EQ(t.state().currentFile, "b.avi");
+}
+
+// Without a process to ask (nothing was launched, or the query fails) nothing says the
+// job has ended, so it is left running as long as its output does not exist.
+TEST(WatchdogOutput, MissingOutputAndNoExitCodeDecideNothing) {
+    for (const bool failLaunch : {true, false}) {
+        SCOPED_TRACE(failLaunch ? "nothing launched" : "query fails");
+        TestForm t;
+        arrange(t, {"a.avi"}, "60");
+        t.processes.failLaunch = failLaunch;
+        t.processes.failExitQuery = !failLaunch;
+        t.buttonStart.click();
+        const std::size_t from = mark(t);
+        t.run(2 * 3600);
+        EXPECT_TRUE(linesSince(t, from).empty());
+        EXPECT_EQ(t.state().mode, modeRun);
+    }
 }
 
 TEST(WatchdogExit, FailedExitQueryCountsAsExitCodeZeroOnceOutputExists) {
