@@ -1,7 +1,7 @@
 #include "platform/qt/DesignFonts.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetricsF>
 
 namespace quorbin {
 
@@ -11,6 +11,13 @@ namespace {
 // against what is installed rather than against what a QFont resolves to.
 bool installed(const QString& family) {
     return QFontDatabase::hasFamily(family);
+}
+
+// Not every monospaced face says so to fontconfig (one with some glyphs of double width
+// is "dual" spaced), so the pitch is judged by the widths of a narrow and a wide letter.
+bool evenlySpaced(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
 }
 
 } // namespace
@@ -31,7 +38,7 @@ QFont scriptFont() {
     font.setPointSize(9);
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
-    if (!QFontInfo(font).fixedPitch())
+    if (!evenlySpaced(font))
         font.setFamily(QStringLiteral("monospace"));
     return font;
 }
