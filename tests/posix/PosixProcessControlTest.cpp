@@ -144,8 +144,8 @@ TEST(PosixProcessControl, ARunningProgramIsStillActiveInAGroupOfItsOwn) {
     const int toolFile = ::fcntl(opened, F_DUPFD, 10);
     ::close(opened);
     ASSERT_GE(toolFile, 10);
-    std::vector<int> standard;
-    for (int fd = 0; fd <= 2; ++fd)
+    std::vector<int> standard{0};
+    for (int fd = 1; fd <= 2; ++fd)
         if (::fcntl(fd, F_GETFD) != -1)
             standard.push_back(fd);
     const std::string pidfile = dir.file("own.pid");
@@ -167,6 +167,26 @@ TEST(PosixProcessControl, ARunningProgramIsStillActiveInAGroupOfItsOwn) {
     EXPECT_TRUE(collectedByNobody(handle));
     EXPECT_FALSE(control.terminate(handle)) << "an ended process is not signalled again";
     EXPECT_EQ(control.exitCode(handle), 128u + SIGKILL);
+}
+
+// The tool's input is never the program's: a program started from a terminal would
+// otherwise be stopped the moment it reads, in a group that is not the terminal's.
+TEST(PosixProcessControl, TheProgramReadsNothingFromTheToolsInput) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const std::string pidfile = dir.file("input.pid");
+    const ProcessHandle handle =
+        guard.track(control.launch(fakeJob(dir, "pidfile=" + pidfile + "\r\nsteps=0\r\nhang")));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
+    const std::string fd = "/proc/" + std::to_string(handle) + "/fd/";
+    EXPECT_EQ(std::filesystem::read_symlink(fd + "0"), "/dev/null");
+    if (::fcntl(1, F_GETFD) != -1) {
+        EXPECT_EQ(std::filesystem::read_symlink(fd + "1"), std::filesystem::read_symlink("/proc/self/fd/1"))
+            << "its messages still go where the tool's go";
+    }
+    EXPECT_TRUE(control.terminate(handle));
 }
 
 TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {

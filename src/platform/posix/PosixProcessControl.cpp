@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <ctime>
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -115,6 +116,11 @@ public:
             ::posix_spawnattr_setsigdefault(&attributes_, &all) != 0)
             return false;
         if (!directory.empty() && ::posix_spawn_file_actions_addchdir_np(&actions_, directory.c_str()) != 0)
+            return false;
+        // Nothing reads the program's console: started from a terminal, a job in a group
+        // of its own that reads its input (or sets up the terminal) would be stopped by
+        // the terminal and look to the tick like a program that runs and writes nothing.
+        if (::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0) != 0)
             return false;
         return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
     }
