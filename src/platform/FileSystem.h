@@ -33,7 +33,9 @@ public:
     // Creates or empties the file, writes the bytes, closes it.
     virtual FileResult writeAll(const std::string& path, const std::string& bytes) = 0;
     // Writes the bytes to a new file beside the target and renames it over the target,
-    // so a failure part-way leaves the earlier file intact.
+    // so a failure part-way leaves the earlier file intact. A target marked read-only is
+    // refused; one that cannot be replaced without losing its other names, its owner or
+    // its place is written where it stands.
     virtual FileResult replaceAll(const std::string& path, const std::string& bytes) = 0;
     // Opens the file for appending (creating it), writes the bytes, closes it.
     virtual FileResult append(const std::string& path, const std::string& bytes) = 0;

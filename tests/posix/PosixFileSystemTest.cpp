@@ -128,6 +128,72 @@ TEST(PosixFileSystem, AFailedReplaceLeavesTheTargetIntact) {
     EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
 }
 
+// A rename obeys only the folder: a template the user marked read-only would be
+// replaced all the same, even by root.
+TEST(PosixFileSystem, ReplaceAllRefusesAFileMarkedReadOnly) {
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string path = dir.file("template.avs");
+    writeText(path, "protected");
+    ::chmod(path.c_str(), 0444);
+    const ino_t oldInode = inodeOf(path);
+    const FileResult result = files.replaceAll(path, "new text");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot write \"" + path + "\": Permission denied");
+    EXPECT_EQ(readText(path), "protected");
+    EXPECT_EQ(inodeOf(path), oldInode);
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"template.avs"}) << "no temporary left behind";
+}
+
+// A new file would leave the other names with the old text, or take the file from its
+// owner: such a file is written where it stands.
+TEST(PosixFileSystem, ReplaceAllWritesASharedFileWhereItStands) {
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string path = dir.file("template.avs");
+    const std::string other = dir.file("shared.avs");
+    writeText(path, "old text, longer than the new one");
+    fs::create_hard_link(path, other);
+    const ino_t oldInode = inodeOf(path);
+    ASSERT_TRUE(files.replaceAll(path, "new text").ok);
+    EXPECT_EQ(readText(path), "new text");
+    EXPECT_EQ(readText(other), "new text") << "the other name sees the same file";
+    EXPECT_EQ(inodeOf(path), oldInode);
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"template.avs", "shared.avs"}));
+}
+
+TEST(PosixFileSystem, ReplaceAllKeepsTheOwnerOfSomeoneElsesFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another user takes root";
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string path = dir.file("template.avs");
+    writeText(path, "theirs");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ::chmod(path.c_str(), 0666);
+    ASSERT_TRUE(files.replaceAll(path, "edited").ok);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(readText(path), "edited");
+}
+
+TEST(PosixFileSystem, ReplaceAllWritesAFileInAFolderClosedToNewFiles) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not stop root";
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string folder = dir.file("closed");
+    fs::create_directory(folder);
+    const std::string path = folder + "/template.avs";
+    writeText(path, "old");
+    ::chmod(folder.c_str(), 0555);
+    const FileResult result = files.replaceAll(path, "new");
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(readText(path), "new");
+}
+
 TEST(PosixFileSystem, AppendCreatesTheFileThenAddsToIt) {
     TempDir dir;
     PosixFileSystem files;

@@ -126,6 +126,15 @@ int writeSynced(UniqueFd fd, const std::string& target, const std::string& bytes
     return 0;
 }
 
+FileResult overwriteSynced(const std::string& target, const std::string& path, const std::string& bytes) {
+    UniqueFd fd(openFile(target, O_WRONLY | O_TRUNC));
+    if (!fd.valid())
+        return failed("write", path, errno);
+    if (const int error = writeSynced(std::move(fd), target, bytes); error != 0)
+        return failed("write", path, error);
+    return {};
+}
+
 } // namespace
 
 bool PosixFileSystem::remove(const std::string& path) {
@@ -171,13 +180,28 @@ FileResult PosixFileSystem::writeAll(const std::string& path, const std::string&
     return writeAndClose(std::move(fd), "write", path, bytes);
 }
 
+// Renaming over a file obeys its folder's permissions, not the file's, and the new file
+// is ours alone: a file marked read-only is refused, and a file that other names share,
+// or that belongs to someone else, or whose folder takes no new files, is written where
+// it stands instead, as any careful editor does.
 FileResult PosixFileSystem::replaceAll(const std::string& path, const std::string& bytes) {
     const std::string target = resolvedTarget(path);
+    struct stat old {};
+    const bool existing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (existing) {
+        if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return failed("write", path, EACCES);
+        if (old.st_nlink > 1 || old.st_uid != ::geteuid())
+            return overwriteSynced(target, path, bytes);
+    }
     std::string temporary;
     int error = 0;
     UniqueFd fd = createBeside(target, temporary, error);
-    if (!fd.valid())
+    if (!fd.valid()) {
+        if (existing && (error == EACCES || error == EPERM))
+            return overwriteSynced(target, path, bytes);
         return failed("write", path, error);
+    }
     error = writeSynced(std::move(fd), target, bytes);
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
