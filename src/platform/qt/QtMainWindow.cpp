@@ -90,7 +90,7 @@ void QtMainWindow::describeControls() {
         {&boxCmdLine_, "Command line"},
         {&listLog_, "Event log"},
         {&labelTime_, "Time in the current state"},
-        {&BoxTimeout_, "Time-out in seconds"},
+        {&BoxTimeout_, "Time-out in minutes"},
     }};
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QString::fromLatin1(name));
