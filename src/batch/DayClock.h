@@ -4,13 +4,13 @@
 
 namespace quorbin {
 
-// Timer seconds that go on counting across midnight: the system's timer seconds restart
-// at 0 every night, and a batch that runs through midnight must be timed as if the day
-// went on. Every timed rule of the batch reads the clock through here.
-//
-// A reading that falls back by more than half a day is taken as a new day; a smaller
-// step back (the clock set back, daylight saving ending) is held, so the reading never
-// goes backwards and no wait is stretched by an hour.
+// The seconds every timed rule of the batch is measured by: the timer seconds of the
+// first reading, and from there on the time that really passed. The system's timer
+// seconds restart at 0 every night and jump with every change of the wall clock: an
+// hour forward when daylight saving begins would time out, or end as stalled, every
+// job running at 02:00, and a night asleep would do the same at wake-up. Counted from
+// the steady clock, a batch through midnight is timed as if the day went on, and the
+// reading never goes backwards or jumps.
 class DayClock {
 public:
     explicit DayClock(const Clock& clock) : clock_(clock) {}
@@ -19,8 +19,9 @@ public:
 
 private:
     const Clock& clock_;
-    double offset_ = 0;
-    double last_ = -1;
+    bool started_ = false;
+    double startTimer_ = 0;
+    double startSteady_ = 0;
 };
 
 } // namespace quorbin

@@ -57,36 +57,52 @@ TEST(DayClock, FirstReadingIsTheClockAsItIs) {
     }
 }
 
-// A clock set back a little, or daylight saving ending, holds the reading where it was;
-// from there it counts on at the clock's pace, so no wait is stretched.
-TEST(DayClock, StepBackIsHeldAndNeverGoesBackwards) {
-    const struct {
-        const char* name;
-        std::vector<Reading> readings;
-    } cases[] = {
-        {"a few seconds", {{1000, 1000}, {990, 1000}, {991, 1001}, {1000.5, 1010.5}}},
-        {"an hour", {{10800, 10800}, {7200, 10800}, {7200.5, 10800.5}, {7260, 10860}}},
-        {"twice", {{5000, 5000}, {4990, 5000}, {4995, 5005}, {4900, 5005}, {4901, 5006}}},
-        {"then midnight", {{86000, 86000}, {85900, 86000}, {86399.5, 86499.5}, {0, 86500}, {30, 86530}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        expectReadings(c.readings);
+namespace {
+
+// What happens to the clock between two readings: time passes, or the wall clock is
+// changed while none passes (set by hand, daylight saving, a night asleep).
+struct Step {
+    double passes;   // seconds that really pass
+    double wallTo;   // then the wall clock is set to this, when not negative
+    double expected; // the reading after the step
+};
+
+void expectSteps(double startAt, const std::vector<Step>& steps) {
+    FakeClock clock(startAt);
+    DayClock day(clock);
+    EXPECT_DOUBLE_EQ(day.seconds(), startAt);
+    for (const Step& step : steps) {
+        clock.advance(step.passes);
+        if (step.wallTo >= 0)
+            clock.setWallClock(step.wallTo);
+        EXPECT_DOUBLE_EQ(day.seconds(), step.expected)
+            << "after " << step.passes << " s, wall clock at " << clock.timerSeconds();
     }
 }
 
-TEST(DayClock, ForwardJumpPassesThrough) {
+} // namespace
+
+// Only the time that passed counts: a wall clock set back or forward, an hour of
+// daylight saving either way, or a night asleep move no wait on and hold none back.
+TEST(DayClock, ChangesOfTheWallClockAreNotTimePassing) {
     const struct {
         const char* name;
-        std::vector<Reading> readings;
+        double startAt;
+        std::vector<Step> steps;
     } cases[] = {
-        {"a minute", {{1000, 1000}, {1060, 1060}, {1060.5, 1060.5}}},
-        {"an hour", {{7200, 7200}, {10800, 10800}, {10801, 10801}}},
-        {"just before midnight", {{100, 100}, {86399, 86399}, {0, 86400}}},
-        {"after a step back", {{1000, 1000}, {900, 1000}, {2000, 2100}}},
+        {"set back a few seconds", 1000, {{0.5, 990, 1000.5}, {1, -1, 1001.5}, {8.5, -1, 1010}}},
+        {"daylight saving ends", 10800 - 1, {{1, 7200, 10800}, {0.5, -1, 10800.5}, {59.5, -1, 10860}}},
+        {"daylight saving begins", 7200 - 1, {{1, 10800, 7200}, {0.5, -1, 7200.5}, {299.5, -1, 7500}}},
+        {"set forward past midnight", 80000, {{10, 500, 80010}, {90, -1, 80100}}},
+        {"asleep for the night", 82800, {{5, 25200, 82805}, {0.5, -1, 82805.5}}},
+        {"twice", 5000, {{1, 4990, 5001}, {4, 9000, 5005}, {1, 100, 5006}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        expectReadings(c.readings);
+        expectSteps(c.startAt, c.steps);
     }
+}
+
+TEST(DayClock, TimePassingCountsWhateverItIs) {
+    expectSteps(1000, {{60, -1, 1060}, {0.5, -1, 1060.5}, {3600, -1, 4660.5}, {2 * 86400.0, -1, 177460.5}});
 }

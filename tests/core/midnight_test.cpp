@@ -1,4 +1,5 @@
 #include "fakes/TestForm.h"
+#include "log/TimeText.h"
 
 #include <gtest/gtest.h>
 
@@ -233,4 +234,53 @@ TEST(Midnight, LogLinesShowTheNewDayAndTheElapsedTimeOfTheMode) {
         "00:01:02 (00:00:00) RUN process:4002 file:b.avi",
     };
     EXPECT_EQ(t.listLog.lines, expected);
+}
+
+// The wall clock that jumps at night must not end a job that is doing well: an hour
+// forward at daylight saving, or a night asleep, is no time the job ran without growing,
+// nor time counted toward the time-out. The log's time of day follows the wall clock.
+TEST(Midnight, AJumpOfTheWallClockNeitherStallsNorTimesOutAJob) {
+    const struct {
+        const char* name;
+        double jumpFrom;
+        double jumpTo;
+    } cases[] = {
+        {"daylight saving begins", at(1, 59, 59.5), at(3, 0, 0)},
+        {"asleep until morning", at(1, 59, 59.5), at(7, 30, 0)},
+        {"daylight saving ends", at(2, 59, 59.5), at(2, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestForm t;
+        arrange(t, c.jumpFrom - 600, "20");
+        t.buttonStart.click();
+        std::size_t bytes = 0;
+        while (t.clock.timerSeconds() != c.jumpFrom) {
+            writeOutput(t, bytes += 100);
+            t.tick();
+        }
+        ASSERT_EQ(t.state().elapsed, 600);
+        writeOutput(t, bytes += 100);
+        const std::size_t from = t.listLog.lines.size();
+        t.clock.setWallClock(c.jumpTo);
+        t.tick();
+        t.tick();
+        if (t.state().mode != modeRun) {
+            ADD_FAILURE() << "the jump ended the job";
+            continue;
+        }
+        EXPECT_EQ(t.labelTime.caption(), "00:10:01");
+        const Lines sizeLine{formatTime(static_cast<std::int32_t>(c.jumpTo)) +
+                             " (00:10:01) FILE size:" + std::to_string(bytes)};
+        EXPECT_EQ(linesSince(t, from), sizeLine);
+        // The time-out of 20 minutes still comes after 20 minutes of the job.
+        for (int i = 0; i < 2 * 600 && t.state().mode == modeRun; ++i) {
+            writeOutput(t, bytes += 100);
+            t.tick();
+        }
+        EXPECT_EQ(t.state().mode, modeKill);
+        EXPECT_EQ(t.state().elapsed, 0);
+        const Lines& log = t.listLog.lines;
+        EXPECT_EQ(log.size() > 2 ? log[log.size() - 2].substr(8) : "", " (00:20:01) TIMEOUT");
+    }
 }

@@ -20,7 +20,8 @@
 
 namespace quorbin::test {
 
-// The system clock by hand: seconds since local midnight, wrapping at midnight.
+// The system clock by hand: the wall clock's seconds since local midnight, wrapping at
+// midnight, and the steady seconds of the time that passed.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(double secondsSinceMidnight = 12 * 3600.0) : now_(secondsSinceMidnight) {}
@@ -29,12 +30,25 @@ public:
         const auto whole = static_cast<int>(std::floor(now_));
         return {whole / 3600, whole / 60 % 60, whole % 60};
     }
-    void set(double secondsSinceMidnight) { now_ = secondsSinceMidnight; }
-    void set(int h, int m, double s) { now_ = h * 3600.0 + m * 60.0 + s; }
-    void advance(double seconds) { now_ = std::fmod(now_ + seconds, 86400.0); }
+    double steadySeconds() const override { return steady_; }
+
+    // Time passes until the wall clock shows this time of day (through midnight if it
+    // is earlier than now).
+    void set(double secondsSinceMidnight) {
+        advance(std::fmod(secondsSinceMidnight - now_ + 86400.0, 86400.0));
+    }
+    void set(int h, int m, double s) { set(h * 3600.0 + m * 60.0 + s); }
+    void advance(double seconds) {
+        now_ = std::fmod(now_ + seconds, 86400.0);
+        steady_ += seconds;
+    }
+    // The wall clock is changed (by hand, daylight saving, a night asleep) while no
+    // time passes on the steady clock.
+    void setWallClock(double secondsSinceMidnight) { now_ = secondsSinceMidnight; }
 
 private:
     double now_;
+    double steady_ = 1000;
 };
 
 // Processes by script: the test decides when each one ends and with what code.

@@ -70,6 +70,25 @@ TEST(PosixClock, TimerSecondsCarryTheFractionOfTheSecond) {
     EXPECT_TRUE(fraction);
 }
 
+// The steady seconds move on with the time of day while nobody touches the clock, and
+// never back; unlike the time of day they do not care about the time zone.
+TEST(PosixClock, SteadySecondsPassAsRealTimeDoes) {
+    PosixClock clock;
+    const double steadyStart = clock.steadySeconds();
+    const double timerStart = clock.timerSeconds();
+    double last = steadyStart;
+    while (last - steadyStart < 0.05) {
+        const double now = clock.steadySeconds();
+        ASSERT_GE(now, last);
+        last = now;
+    }
+    EXPECT_NEAR(dayDistance(clock.timerSeconds(), timerStart), last - steadyStart, 0.02);
+    {
+        TimeZone zone("QST-5:30");
+        EXPECT_NEAR(clock.steadySeconds(), last, 0.5);
+    }
+}
+
 TEST(PosixClock, CountsFromLocalMidnight) {
     struct Case {
         const char* zone;

@@ -28,6 +28,14 @@ double PosixClock::timerSeconds() const {
     return whole + static_cast<double>(now.nanoseconds) / 1e9;
 }
 
+// CLOCK_MONOTONIC leaves out the time the machine was suspended: a job frozen with it
+// has not stalled, and must not be timed out the moment the machine wakes.
+double PosixClock::steadySeconds() const {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
 TimeOfDay PosixClock::timeOfDay() const {
     const LocalNow now = localNow();
     return TimeOfDay{now.fields.tm_hour, now.fields.tm_min, now.fields.tm_sec};

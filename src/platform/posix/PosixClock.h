@@ -9,6 +9,7 @@ class PosixClock final : public Clock {
 public:
     double timerSeconds() const override;
     TimeOfDay timeOfDay() const override;
+    double steadySeconds() const override;
 };
 
 } // namespace quorbin
