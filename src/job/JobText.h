@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorbin {
 
@@ -13,6 +14,9 @@ std::string scriptFor(const std::string& templateText, const std::string& folder
 
 // The output file name: an upper-case "P" before the first ".", or at the end.
 std::string outputName(const std::string& inputName);
+
+// A path in double quotes, escaped where it holds a double quote or ends in backslashes.
+std::string quotedPath(std::string_view path);
 
 // The processing program's parameters, starting with a blank:
 //  /c /s "<settings>"  /p "<folder>quorbin.avs" "<output>" /r /x

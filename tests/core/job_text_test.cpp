@@ -95,6 +95,28 @@ TEST(CommandLine, FollowsTheFixedFormatWithItsBlanksAndQuotes) {
             << "settings \"" << c.vcfPath << "\"";
 }
 
+// A double quote may stand in a file name here; escaped, it reaches the program as part
+// of the path instead of ending it. Other paths are left exactly as they are.
+TEST(CommandLine, EscapesOnlyWhatWouldEndAQuotedPath) {
+    const struct {
+        const char* path;
+        const char* quoted;
+    } cases[] = {
+        {"/v/clip.avi", R"("/v/clip.avi")"},
+        {"", R"("")"},
+        {R"(D:\jobs\clipP.avi)", R"("D:\jobs\clipP.avi")"},
+        {R"(/v/Say "hi" clips/aP.avi)", R"("/v/Say \"hi\" clips/aP.avi")"},
+        {R"(/v/a\"b)", R"("/v/a\\\"b")"},
+        {R"(/v/set\)", R"("/v/set\\")"},
+        {R"(/v/set\\)", R"("/v/set\\\\")"},
+        {R"(/v/"")", R"("/v/\"\"")"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(quotedPath(c.path), c.quoted) << c.path;
+    EXPECT_EQ(commandLine("/s/q\"t.vcf", "/v/\"x\"/", "/v/\"x\"/aP.avi"),
+              R"( /c /s "/s/q\"t.vcf"  /p "/v/\"x\"/quorbin.avs" "/v/\"x\"/aP.avi" /r /x)");
+}
+
 // Start-up builds the command line before any entry has been prepared: the output is
 // the working folder followed by "P", and the script stays empty.
 TEST(JobBuilder, StartUpBuildsTheCommandLineWithoutACurrentFile) {

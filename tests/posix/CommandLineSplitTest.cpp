@@ -1,5 +1,7 @@
 #include "platform/posix/CommandLineSplit.h"
 
+#include "job/JobText.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,6 +46,27 @@ TEST(CommandLineSplit, FollowsTheQuotingRules) {
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(splitCommandLine(c.text), c.arguments) << "text: [" << c.text << "]";
+}
+
+// What the tool shows as the command line is what the program gets: every path comes
+// back whole, whatever it holds.
+TEST(CommandLineSplit, GivesBackEveryPathOfTheToolsCommandLine) {
+    const struct {
+        std::string vcf, folder, output;
+    } cases[] = {
+        {"/s/fast.vcf", "/v/", "/v/clipP.avi"},
+        {"/my set/fast one.vcf", "/my jobs/", "/my jobs/take 1P.avi"},
+        {"", "", "P"},
+        {"/s/q\"uote.vcf", "/v/Say \"hi\" clips/", "/v/Say \"hi\" clips/aP.avi"},
+        {"/s/back\\", "/v/a\\\"b/", "/v/a\\\"b/\\P.avi"},
+        {"/s/j\xc3\xbcrgen\t.vcf", "/v/\"\"/", "/v/\"\"/P"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> expected{"/c",     "/s", c.vcf, "/p", c.folder + "quorbin.avs",
+                                                c.output, "/r", "/x"};
+        EXPECT_EQ(splitCommandLine(commandLine(c.vcf, c.folder, c.output)), expected)
+            << commandLine(c.vcf, c.folder, c.output);
+    }
 }
 
 } // namespace
