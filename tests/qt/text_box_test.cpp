@@ -104,17 +104,14 @@ TEST(MultiLineBox, CarriesTheTextSetFromCodeByteForByte) {
     }
 }
 
-TEST(MultiLineBox, AfterAUserEditLineEndsAreCrLf) {
+TEST(MultiLineBox, AfterAUserEditLineEndsAreThoseOfTheTextOrCrLf) {
     struct Case {
         std::string set;
         std::string afterTypingX;
     };
     const std::vector<Case> cases{
-        {"a\r\nb", "a\r\nbX"},
-        {"a\nb", "a\r\nbX"},
-        {"a\rb\n", "a\r\nb\r\nX"},
-        {"no break", "no breakX"},
-        {"keeps\xc2\xa0nbsp", "keeps\xc2\xa0nbspX"},
+        {"a\r\nb", "a\r\nbX"},     {"a\nb", "a\nbX"},         {"lf\nonly\n", "lf\nonly\nX"},
+        {"a\rb\n", "a\r\nb\r\nX"}, {"no break", "no breakX"}, {"keeps\xc2\xa0nbsp", "keeps\xc2\xa0nbspX"},
     };
     for (const Case& c : cases) {
         auto made = makeBox(true);
@@ -133,11 +130,18 @@ TEST(MultiLineBox, ALineBreakTypedByTheUserIsCrLf) {
     QTest::keyClick(made->widget.get(), Qt::Key_Return);
     QTest::keyClicks(made->widget.get(), QStringLiteral("second"));
     EXPECT_EQ(made->box->text(), "first\r\nsecond");
+
+    // In a text written with LF line ends a new line ends in LF like the others.
+    made->box->setText("one\ntwo");
+    typeAtEnd(*made->widget, "");
+    QTest::keyClick(made->widget.get(), Qt::Key_Return);
+    QTest::keyClicks(made->widget.get(), QStringLiteral("three"));
+    EXPECT_EQ(made->box->text(), "one\ntwo\nthree");
 }
 
 TEST(MultiLineBox, CodeTakesOverAgainAfterAUserEdit) {
     auto made = makeBox(true);
-    made->box->setText("a\nb");
+    made->box->setText("a\r\nb");
     typeAtEnd(*made->widget, "c");
     ASSERT_EQ(made->box->text(), "a\r\nbc");
     const std::size_t calls = made->seen.size();

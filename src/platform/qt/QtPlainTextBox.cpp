@@ -6,7 +6,20 @@
 
 namespace quorbin {
 
-QtPlainTextBox::QtPlainTextBox(QPlainTextEdit& edit) : edit_(edit), codeText_(toUtf8(edit.toPlainText())) {
+namespace {
+
+// A text whose lines all end in LF alone (a file written on Linux) keeps LF when the
+// user edits it; any other text, and one without line ends, gets CR LF.
+std::string lineEndOf(const std::string& text) {
+    const bool lineFeeds = text.find('\n') != std::string::npos;
+    const bool returns = text.find('\r') != std::string::npos;
+    return lineFeeds && !returns ? "\n" : "\r\n";
+}
+
+} // namespace
+
+QtPlainTextBox::QtPlainTextBox(QPlainTextEdit& edit)
+    : edit_(edit), codeText_(toUtf8(edit.toPlainText())), lineEnd_(lineEndOf(codeText_)) {
     // contentsChange, unlike textChanged, is not raised for changes of layout or format
     // only when nothing was inserted or removed.
     QObject::connect(edit_.document(), &QTextDocument::contentsChange, &edit_,
@@ -24,6 +37,7 @@ void QtPlainTextBox::setText(const std::string& text) {
     if (text == this->text())
         return;
     codeText_ = text;
+    lineEnd_ = lineEndOf(text);
     editedByUser_ = false;
     settingFromCode_ = true;
     edit_.setPlainText(toQString(text));
@@ -42,8 +56,9 @@ void QtPlainTextBox::userEdited() {
 std::string QtPlainTextBox::documentText() const {
     // The raw text keeps non-breaking spaces, which toPlainText would turn into blanks.
     QString raw = edit_.document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    raw.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    const QString lineEnd = toQString(lineEnd_);
+    raw.replace(QChar::ParagraphSeparator, lineEnd);
+    raw.replace(QChar::LineSeparator, lineEnd);
     return toUtf8(raw);
 }
 
