@@ -49,9 +49,16 @@ void InputFileList::buttonSelectAvi_Click() {
         return;
     }
 
+    // The job script and the log file are addressed by bare names: a list whose folder
+    // is not the current directory would run every job on a script written elsewhere.
+    const FileResult entered = form_.services.files.setCurrentDirectory(folder);
+    if (!entered.ok) {
+        form_.showMessage(entered.error);
+        return;
+    }
     form_.state.aviPath = folder;
     fillList(chosen.paths);
-    enterFolder();
+    storeFolder();
 }
 
 void InputFileList::fillList(const std::vector<std::string>& paths) {
@@ -65,15 +72,8 @@ void InputFileList::fillList(const std::vector<std::string>& paths) {
     form_.state.fileIndex = 0;
 }
 
-// The job script and the log file are addressed by bare names, so from here on they
-// land in the new working folder.
-void InputFileList::enterFolder() {
+void InputFileList::storeFolder() {
     const std::string& folder = form_.state.aviPath;
-    const FileResult entered = form_.services.files.setCurrentDirectory(folder);
-    if (!entered.ok) {
-        form_.showMessage(entered.error);
-        return;
-    }
     if (!writeSetting(form_.services.settings, "file", "aviPath", folder)) {
         form_.showMessage("The working folder could not be stored in the settings.");
         return;

@@ -21,7 +21,7 @@ public:
 
 private:
     void fillList(const std::vector<std::string>& paths);
-    void enterFolder();
+    void storeFolder();
 
     Form& form_;
     BatchController& controller_;

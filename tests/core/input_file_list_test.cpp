@@ -224,10 +224,15 @@ TEST(InputFileList, FailingDialogShowsItsErrorAndKeepsTheList) {
     before.expectUnchanged(t);
 }
 
-TEST(InputFileList, FolderThatCannotBeEnteredIsReportedAfterTheListWasRefilled) {
+// The job script is written to the current directory and named on the command line by
+// the working folder: the two must never part, so a folder that cannot be entered
+// leaves the earlier batch as it was.
+TEST(InputFileList, FolderThatCannotBeEnteredIsReportedAndNothingChanges) {
     TestForm t;
     startReady(t);
-    pick(t, {"/clips/a.avi"});
+    pick(t, {"/clips/a.avi", "/clips/z.avi"});
+    t.listFiles.setSelected(1, false);
+    const std::string commandLine = t.boxCmdLine.text();
     t.settings.writes.clear();
 
     pick(t, {"/offline/b.avi", "/offline/c.avi"});
@@ -235,12 +240,11 @@ TEST(InputFileList, FolderThatCannotBeEnteredIsReportedAfterTheListWasRefilled) 
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].title, "quorbin");
     EXPECT_NE(t.messages.shown[0].text.find("/offline/"), std::string::npos) << t.messages.shown[0].text;
-    EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"b.avi", "c.avi"}));
-    EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, true}));
-    EXPECT_EQ(t.state().aviPath, "/offline/");
-    EXPECT_EQ(t.state().fileIndex, 0);
+    EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"a.avi", "z.avi"}));
+    EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, false}));
+    EXPECT_EQ(t.state().aviPath, "/clips/");
     EXPECT_EQ(t.files.cwd, "/clips/");
-    // The failure stops the pick before the folder is stored.
+    EXPECT_EQ(t.boxCmdLine.text(), commandLine);
     EXPECT_TRUE(t.settings.writes.empty());
 }
 
