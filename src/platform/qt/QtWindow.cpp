@@ -2,6 +2,7 @@
 
 #include "platform/qt/TwipsConversion.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -11,6 +12,32 @@ namespace quorbin {
 
 QtWindow::QtWindow(QtMainWindow& window) : window_(window) {
     window_.onSizeChange([this] { sizeChanged(); });
+}
+
+// The main window may outlive its adapter; it must not call into it afterwards.
+QtWindow::~QtWindow() {
+    stopAwaitingFrame();
+    window_.onSizeChange({});
+}
+
+// The frame arrives with the window manager's answers to the first show: the client
+// moves into the frame, the window's state is set, it is exposed and painted, it is
+// activated. Which of them comes first after Qt has heard of the frame depends on the
+// manager.
+bool QtWindow::FrameWatch::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::WindowStateChange:
+    case QEvent::WindowActivate:
+    case QEvent::Paint:
+        check_();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 double QtWindow::dpi() const {
@@ -25,28 +52,75 @@ int QtWindow::frameWidthPixels() const {
     return frame.left() + frame.right();
 }
 
-int QtWindow::outerWidthPixels() const {
-    return window_.width() + frameWidthPixels();
+// Until an awaited frame is known, the window counts the frame it was sized with.
+int QtWindow::countedFrameWidthPixels() const {
+    return awaited_ ? 0 : frameWidthPixels();
 }
 
 int QtWindow::outerWidth() const {
-    return pixelsToTwips(outerWidthPixels(), dpi());
+    return pixelsToTwips(window_.width() + countedFrameWidthPixels(), dpi());
 }
 
 int QtWindow::innerWidth() const {
     return window_.isMinimized() ? 0 : pixelsToTwips(window_.width(), dpi());
 }
 
+int QtWindow::innerWidthFor(int outerTwips, int framePixels) const {
+    return std::clamp(twipsToPixels(outerTwips, dpi()) - framePixels, std::max(window_.minimumWidth(), 1),
+                      std::min(window_.maximumWidth(), QWIDGETSIZE_MAX));
+}
+
 void QtWindow::setOuterWidth(int twips) {
-    const int outer = twipsToPixels(twips, dpi());
-    const int inner = std::clamp(outer - frameWidthPixels(), std::max(window_.minimumWidth(), 1),
-                                 std::min(window_.maximumWidth(), QWIDGETSIZE_MAX));
+    const int frame = frameWidthPixels();
+    const int inner = innerWidthFor(twips, frame);
+    if (frame == 0)
+        awaitFrame(AwaitedFrame{twips, inner});
+    else
+        stopAwaitingFrame();
+    resizeInner(inner);
+}
+
+void QtWindow::resizeInner(int inner) {
     if (inner == window_.width())
         return;
     const unsigned before = sizeChanges_;
     window_.resize(inner, window_.height());
     if (sizeChanges_ == before)
         sizeChanged();
+}
+
+void QtWindow::awaitFrame(AwaitedFrame awaited) {
+    if (!awaited_)
+        window_.installEventFilter(&frameWatch_);
+    awaited_ = awaited;
+}
+
+void QtWindow::stopAwaitingFrame() {
+    if (awaited_)
+        window_.removeEventFilter(&frameWatch_);
+    awaited_.reset();
+}
+
+// The width is set again once the event that brought the frame has been handled: a
+// resize in the middle of a paint or a move of the window would be handled inside it.
+void QtWindow::checkFrame() {
+    if (!awaited_ || frameSeen_ || frameWidthPixels() == 0)
+        return;
+    frameSeen_ = true;
+    QMetaObject::invokeMethod(
+        &frameWatch_, [this] { applyWithFrame(); }, Qt::QueuedConnection);
+}
+
+// Set again with the frame, once: the resize runs the handler, which now stores the
+// outer width with the frame, and asks for nothing more. A request that was dropped or
+// replaced in the meantime is not set again.
+void QtWindow::applyWithFrame() {
+    frameSeen_ = false;
+    if (!awaited_)
+        return;
+    const int outer = awaited_->outerTwips;
+    stopAwaitingFrame();
+    resizeInner(innerWidthFor(outer, frameWidthPixels()));
 }
 
 // A top-level widget's position is that of its frame, as the left and top edges are.
@@ -68,8 +142,12 @@ int QtWindow::screenWidth() const {
     return screen ? pixelsToTwips(screen->geometry().width(), dpi()) : 0;
 }
 
+// A width that someone else gave the window ends the wait: the request no longer
+// stands, and the frame counts as soon as it is known.
 void QtWindow::sizeChanged() {
     ++sizeChanges_;
+    if (awaited_ && window_.width() != awaited_->innerPixels)
+        stopAwaitingFrame();
     if (handler_)
         handler_();
 }
