@@ -1,5 +1,7 @@
 #include "qt/WindowManager.h"
 
+#include "helpers/Reap.h"
+
 #include <X11/Xlib.h>
 
 #include <cerrno>
@@ -31,19 +33,6 @@ constexpr auto readyTimeout = std::chrono::seconds(10);
 constexpr auto stopTimeout = std::chrono::seconds(5);
 constexpr auto pollInterval = std::chrono::milliseconds(5);
 constexpr const char* themeName = "QuorbinTestFrame";
-
-bool reapWithin(pid_t pid, Clock::duration timeout) {
-    const auto deadline = Clock::now() + timeout;
-    for (;;) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == pid || (r < 0 && errno == ECHILD))
-            return true;
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(pollInterval);
-    }
-}
 
 // The manager's own environment: the caller's, with the display and every folder it
 // reads or writes pointed at the private home.

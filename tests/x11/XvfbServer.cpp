@@ -1,5 +1,7 @@
 #include "x11/XvfbServer.h"
 
+#include "helpers/Reap.h"
+
 #include <X11/Xlib.h>
 
 #include <cerrno>
@@ -50,20 +52,6 @@ bool looksFree(int number) {
 // at its own place so that they seldom race for one number.
 int firstCandidate() {
     return 200 + static_cast<int>(::getpid()) * 7 % 3000;
-}
-
-// Polls waitpid until the child has gone or the deadline passes; true when it was reaped.
-bool reapWithin(pid_t pid, Clock::duration timeout) {
-    const auto deadline = Clock::now() + timeout;
-    for (;;) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == pid || (r < 0 && errno == ECHILD))
-            return true;
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(pollInterval);
-    }
 }
 
 std::vector<std::string> serverArguments(int number, const std::vector<std::string>& extraArguments) {
