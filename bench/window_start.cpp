@@ -11,12 +11,7 @@
 #include "FirstPaint.h"
 #include "WorkFolder.h"
 
-#include "app/MainForm.h"
-#include "platform/posix/PosixClock.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixProcessControl.h"
-#include "platform/qt/QtFrontEnd.h"
-#include "platform/x11/SystemKeyboard.h"
+#include "SystemTool.h"
 
 #include <QApplication>
 
@@ -38,33 +33,12 @@ void painted(bool stay) {
         std::_Exit(0);
 }
 
-void nameApplication() {
-    QApplication::setApplicationName(QStringLiteral("quorbin"));
-    QApplication::setOrganizationName(QStringLiteral("quorbin"));
-}
-
 // As the program's own main does it.
 int runReal(bool stay) {
-    nameApplication();
-    QtFrontEnd front;
-    PosixProcessControl processes;
-    PosixClock clock;
-    PosixFileSystem files;
-    const auto keyboard = makeSystemKeyboard();
-    const Services services{
-        .processes = processes,
-        .clock = clock,
-        .files = files,
-        .messageBox = front.messageBox(),
-        .settings = front.settings(),
-        .dialog = front.fileDialog(),
-        .keyboard = *keyboard,
-    };
-    MainForm form(front.controls(), services);
-    FirstPaint probe(front.window(), [stay] { painted(stay); });
-    form.Form_Load();
-    front.window().show();
-    front.startTimer([&form] { form.timerTimer_Timer(); });
+    SystemTool::nameApplication();
+    SystemTool tool;
+    FirstPaint probe(tool.window(), [stay] { painted(stay); });
+    tool.start();
     return QApplication::exec();
 }
 
@@ -77,7 +51,7 @@ int runBare(bool stay) {
 }
 
 int prepare(const char* folder, const char* exe) {
-    nameApplication();
+    SystemTool::nameApplication();
     WorkFolder work{std::string(folder)};
     QtSettingsStore store;
     work.writeSettings(store, exe);

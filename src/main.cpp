@@ -1,10 +1,5 @@
-#include "app/MainForm.h"
-#include "platform/posix/PosixClock.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixProcessControl.h"
+#include "SystemTool.h"
 #include "platform/qt/DisplayCheck.h"
-#include "platform/qt/QtFrontEnd.h"
-#include "platform/x11/SystemKeyboard.h"
 
 #include <QApplication>
 
@@ -18,26 +13,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quorbin"));
-    QApplication::setOrganizationName(QStringLiteral("quorbin"));
-
-    QtFrontEnd front;
-    PosixProcessControl processes;
-    PosixClock clock;
-    PosixFileSystem files;
-    const auto keyboard = makeSystemKeyboard();
-    const Services services{
-        .processes = processes,
-        .clock = clock,
-        .files = files,
-        .messageBox = front.messageBox(),
-        .settings = front.settings(),
-        .dialog = front.fileDialog(),
-        .keyboard = *keyboard,
-    };
-    MainForm form(front.controls(), services);
-    form.Form_Load();
-    front.window().show();
-    front.startTimer([&form] { form.timerTimer_Timer(); });
+    SystemTool::nameApplication();
+    SystemTool tool;
+    tool.start();
     return QApplication::exec();
 }

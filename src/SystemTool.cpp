@@ -1,0 +1,34 @@
+#include "SystemTool.h"
+
+#include "platform/x11/SystemKeyboard.h"
+
+#include <QApplication>
+
+namespace quorbin {
+
+void SystemTool::nameApplication() {
+    QApplication::setApplicationName(QStringLiteral("quorbin"));
+    QApplication::setOrganizationName(QStringLiteral("quorbin"));
+}
+
+SystemTool::SystemTool() : keyboard_(makeSystemKeyboard()), form_(front_.controls(), services()) {}
+
+Services SystemTool::services() {
+    return Services{
+        .processes = processes_,
+        .clock = clock_,
+        .files = files_,
+        .messageBox = front_.messageBox(),
+        .settings = front_.settings(),
+        .dialog = front_.fileDialog(),
+        .keyboard = *keyboard_,
+    };
+}
+
+void SystemTool::start() {
+    form_.Form_Load();
+    front_.window().show();
+    front_.startTimer([this] { form_.timerTimer_Timer(); });
+}
+
+} // namespace quorbin
