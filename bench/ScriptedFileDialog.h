@@ -11,7 +11,7 @@ namespace quorbin {
 class ScriptedFileDialog final : public FileDialog {
 public:
     void answerWith(std::vector<std::string> paths) { paths_ = std::move(paths); }
-    OpenFileResult open(const OpenFileRequest&) override { return OpenFileResult{true, paths_, {}}; }
+    Result<std::vector<std::string>> open(const OpenFileRequest&) override { return paths_; }
 
 private:
     std::vector<std::string> paths_;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Form.h"
 #include "batch/BatchController.h"
+#include "batch/InputFileList.h"
 #include "batch/ProcessLauncher.h"
 #include "batch/ShiftPulse.h"
 #include "batch/Watchdog.h"
-#include "job/InputFileList.h"
+#include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
 #include "settings/FilePickers.h"

@@ -1,7 +1,7 @@
 #include "batch/BatchController.h"
 
-#include "app/Form.h"
 #include "batch/ProcessLauncher.h"
+#include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
 
@@ -11,7 +11,7 @@
 
 namespace quorbin {
 
-void BatchController::setMode(std::int16_t mode) {
+void BatchController::setMode(BatchMode mode) {
     BatchState& s = form_.state;
     s.mode = mode;
     s.modeStart = static_cast<std::int32_t>(std::floor(form_.dayClock.seconds()));
@@ -19,7 +19,7 @@ void BatchController::setMode(std::int16_t mode) {
     runEntryAction(mode);
 }
 
-void BatchController::runEntryAction(std::int16_t mode) {
+void BatchController::runEntryAction(BatchMode mode) {
     switch (mode) {
     case modeIdle:
         log_.logLine("IDLE");
@@ -35,8 +35,6 @@ void BatchController::runEntryAction(std::int16_t mode) {
     case modeKill:
     case modeAbort:
         launcher_.killProcess();
-        break;
-    default:
         break;
     }
 }

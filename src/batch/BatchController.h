@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include "core/BatchMode.h"
 
 namespace quorbin {
 
@@ -16,7 +16,7 @@ public:
     BatchController(Form& form, EventLog& log, JobBuilder& jobs, ProcessLauncher& launcher)
         : form_(form), log_(log), jobs_(jobs), launcher_(launcher) {}
 
-    void setMode(std::int16_t mode);
+    void setMode(BatchMode mode);
     bool nextFile(bool advance, bool showMessages);
 
     void buttonStart_Click();
@@ -25,7 +25,7 @@ public:
     void buttonAbort_Click();
 
 private:
-    void runEntryAction(std::int16_t mode);
+    void runEntryAction(BatchMode mode);
     // Moves the cursor to the first selected entry at or after it; false when no entry
     // is selected at all.
     bool scanForSelected();

@@ -1,6 +1,6 @@
 #include "batch/ProcessLauncher.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
 
@@ -21,7 +21,8 @@ void ProcessLauncher::endEarlierProcess() {
     const BatchState& s = form_.state;
     if (s.hProcess == 0)
         return;
-    if (form_.services.processes.exitCode(s.hProcess) == stillActive)
+    const Result<std::uint32_t> code = form_.services.processes.exitCode(s.hProcess);
+    if (code && *code == stillActive)
         killProcess();
 }
 
@@ -29,7 +30,7 @@ void ProcessLauncher::runProcess() {
     endEarlierProcess();
     BatchState& s = form_.state;
     s.lastSize = 0;
-    (void)form_.services.files.remove(s.outputPath);
+    form_.services.files.remove(s.outputPath);
     try {
         launch();
     } catch (const std::exception& failure) {
@@ -47,7 +48,7 @@ void ProcessLauncher::launch() {
     log_.logLine(s.exePath + " " + request.parameters);
 
     ProcessControl& processes = form_.services.processes;
-    const ProcessHandle started = processes.launch(request);
+    const ProcessHandle started = processes.launch(request).value_or(0);
     const ProcessHandle replaced = s.hProcess;
     s.hProcess = started;
     if (replaced != 0 && replaced != started)

@@ -1,6 +1,6 @@
 #include "batch/ShiftPulse.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 
 namespace quorbin {
 

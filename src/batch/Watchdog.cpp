@@ -1,14 +1,14 @@
 #include "batch/Watchdog.h"
 
-#include "app/Form.h"
 #include "batch/BatchController.h"
 #include "batch/ShiftPulse.h"
 #include "batch/TimeoutText.h"
+#include "core/Form.h"
 #include "log/EventLog.h"
 #include "log/TimeText.h"
 
 #include <cmath>
-#include <optional>
+#include <exception>
 
 namespace quorbin {
 
@@ -27,9 +27,13 @@ void Watchdog::timerTimer_Timer() {
     updateElapsed(now);
     // The tick runs inside the window system's event loop: any failure of a decision
     // ends this tick quietly and leaves the state as it stands; the next tick goes on.
+    // Nothing reaches the log or a box, but the trace keeps what went wrong findable.
     try {
         decide();
+    } catch (const std::exception& failure) {
+        trace_.report(std::string("a tick ended early: ") + failure.what());
     } catch (...) {
+        trace_.report("a tick ended early on an unknown failure");
     }
 }
 
@@ -68,7 +72,7 @@ void Watchdog::decide() {
         if (settled)
             controller_.setMode(modeIdle);
         break;
-    default:
+    case modeIdle:
         break;
     }
 }
@@ -85,7 +89,7 @@ void Watchdog::watchJob() {
     BatchState& s = form_.state;
     if (s.elapsed < settleSeconds)
         return;
-    const std::optional<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
+    const Result<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
     const std::uint32_t exitCode = queried.value_or(0);
     const auto length = form_.services.files.length(s.outputPath);
     if (!length) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/FailureTrace.h"
+
 #include <cstdint>
+#include <iostream>
 
 namespace quorbin {
 
@@ -13,8 +16,9 @@ class ShiftPulse;
 // the elapsed time and its label, and, unless paused, the timed decisions of the batch.
 class Watchdog {
 public:
-    Watchdog(Form& form, EventLog& log, BatchController& controller, ShiftPulse& pulse)
-        : form_(form), log_(log), controller_(controller), pulse_(pulse) {}
+    Watchdog(Form& form, EventLog& log, BatchController& controller, ShiftPulse& pulse,
+             std::ostream& trace = std::cerr)
+        : form_(form), log_(log), controller_(controller), pulse_(pulse), trace_(trace) {}
 
     void timerTimer_Timer();
 
@@ -29,6 +33,7 @@ private:
     EventLog& log_;
     BatchController& controller_;
     ShiftPulse& pulse_;
+    FailureTrace trace_;
 };
 
 } // namespace quorbin

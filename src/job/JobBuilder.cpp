@@ -1,6 +1,6 @@
 #include "job/JobBuilder.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "job/JobText.h"
 
 namespace quorbin {
@@ -18,10 +18,10 @@ void JobBuilder::makeCmdLine() {
 
 void JobBuilder::writeScript() {
     FileSystem& files = form_.services.files;
-    (void)files.remove(jobScriptName);
-    const FileResult written = files.writeAll(jobScriptName, form_.controls.boxScript.text() + "\r\n");
-    if (!written.ok)
-        form_.showMessage(written.error);
+    files.remove(jobScriptName);
+    const Result<void> written = files.writeAll(jobScriptName, form_.controls.boxScript.text() + "\r\n");
+    if (!written)
+        form_.showMessage(written.error());
 }
 
 } // namespace quorbin

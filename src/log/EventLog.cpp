@@ -1,6 +1,6 @@
 #include "log/EventLog.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "log/TimeText.h"
 
 namespace quorbin {
@@ -13,7 +13,7 @@ void EventLog::logLine(const std::string& message) {
     form_.controls.listLog.appendSelected(line);
     // The file is opened, written and closed for every line, so nothing is lost if the
     // tool dies; a log file that cannot be written is no reason to stop a batch.
-    (void)form_.services.files.append(logFileName, line + "\r\n");
+    form_.services.files.append(logFileName, line + "\r\n");
 }
 
 } // namespace quorbin

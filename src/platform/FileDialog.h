@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -15,18 +17,12 @@ struct OpenFileRequest {
     bool mustExist = false;      // false: a typed name of a file that does not exist is accepted
 };
 
-// The dialog's answer: the chosen full paths (empty when the user cancelled), or a
-// failure with its description.
-struct OpenFileResult {
-    bool ok = true;
-    std::vector<std::string> paths;
-    std::string error;
-};
-
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
-    virtual OpenFileResult open(const OpenFileRequest& request) = 0;
+    // The chosen full paths (none when the user cancelled), or a failure with its
+    // description.
+    [[nodiscard]] virtual Result<std::vector<std::string>> open(const OpenFileRequest& request) = 0;
 };
 
 } // namespace quorbin

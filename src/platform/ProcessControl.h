@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/Result.h"
 #include <cstdint>
-#include <optional>
+
 #include <string>
 
 namespace quorbin {
@@ -24,17 +25,17 @@ inline constexpr std::uint32_t stillActive = 259;
 // Starts, polls and ends the processing program.
 //
 // The core relies on this: launch returns at once without waiting for the program, and
-// gives 0 when nothing was started; exitCode gives stillActive while the process runs,
-// its exit code once it has ended, and nullopt when the query itself failed (handle 0,
-// unknown handle); terminate ends the process (and what it started) and says whether it
-// really signalled a live process of ours. A handle stays valid for exitCode and
+// gives a handle above 0, or the reason nothing was started; exitCode gives stillActive
+// while the process runs, its exit code once it has ended, and a failure when the query
+// itself failed (handle 0, unknown handle); terminate ends the process (and what it
+// started) and says whether it really signalled a live process of ours. A handle stays valid for exitCode and
 // terminate until release; a released or ended handle never reaches another process.
 class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
-    virtual ProcessHandle launch(const LaunchRequest& request) = 0;
-    virtual std::optional<std::uint32_t> exitCode(ProcessHandle handle) = 0;
-    virtual bool terminate(ProcessHandle handle) = 0;
+    [[nodiscard]] virtual Result<ProcessHandle> launch(const LaunchRequest& request) = 0;
+    [[nodiscard]] virtual Result<std::uint32_t> exitCode(ProcessHandle handle) = 0;
+    [[nodiscard]] virtual bool terminate(ProcessHandle handle) = 0;
     // The core no longer needs the handle; a process still running goes on, unwatched.
     virtual void release(ProcessHandle handle) = 0;
 };

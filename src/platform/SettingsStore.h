@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <optional>
 #include <string>
 
@@ -11,8 +13,12 @@ namespace quorbin {
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
+    // The stored text; nothing when there is none, or none that can be read as text.
     virtual std::optional<std::string> read(const std::string& section, const std::string& key) const = 0;
-    virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // The tool writes each value as it changes and goes on whatever the store says, so
+    // callers may leave the result unread.
+    virtual Result<void> write(const std::string& section, const std::string& key,
+                               const std::string& value) = 0;
 };
 
 } // namespace quorbin

@@ -1,7 +1,7 @@
 #include "settings/FilePickers.h"
 
-#include "app/Form.h"
-#include "settings/SettingsAccess.h"
+#include "core/Form.h"
+#include "core/SettingsAccess.h"
 #include "settings/TemplateFile.h"
 
 namespace quorbin {
@@ -25,15 +25,15 @@ void FilePickers::pick(const Picker& picker) {
     request.filter = picker.filter;
     request.initialFolder = field;
     request.readOnlyTicked = picker.readOnlyTicked;
-    const OpenFileResult chosen = form_.services.dialog.open(request);
-    if (!chosen.ok) {
-        form_.showMessage(chosen.error);
+    const Result<std::vector<std::string>> chosen = form_.services.dialog.open(request);
+    if (!chosen) {
+        form_.showMessage(chosen.error());
         return;
     }
-    if (chosen.paths.empty() || chosen.paths.front().empty())
+    if (chosen->empty() || chosen->front().empty())
         return;
 
-    field = chosen.paths.front();
+    field = chosen->front();
     if (picker.box != nullptr)
         picker.box->setText(field);
     else

@@ -1,8 +1,8 @@
 #include "settings/SettingsRestore.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
+#include "core/SettingsAccess.h"
 #include "job/JobBuilder.h"
-#include "settings/SettingsAccess.h"
 #include "settings/TemplateFile.h"
 
 #include <charconv>
@@ -69,26 +69,26 @@ void SettingsRestore::restoreWidth() {
 }
 
 void SettingsRestore::saveWidth() {
-    (void)writeSetting(form_.services.settings, "window", "width",
-                       std::to_string(form_.controls.window.outerWidth()));
+    writeSetting(form_.services.settings, "window", "width",
+                 std::to_string(form_.controls.window.outerWidth()));
 }
 
 void SettingsRestore::boxExe_Change() {
     BatchState& s = form_.state;
     s.exePath = form_.controls.boxExe.text();
-    (void)writeSetting(form_.services.settings, "file", "exePath", s.exePath);
+    writeSetting(form_.services.settings, "file", "exePath", s.exePath);
     jobs_.makeCmdLine();
 }
 
 void SettingsRestore::boxVcf_Change() {
     BatchState& s = form_.state;
     s.vcfPath = form_.controls.boxVcf.text();
-    (void)writeSetting(form_.services.settings, "file", "vcfPath", s.vcfPath);
+    writeSetting(form_.services.settings, "file", "vcfPath", s.vcfPath);
     jobs_.makeCmdLine();
 }
 
 void SettingsRestore::BoxTimeout_Change() {
-    (void)writeSetting(form_.services.settings, "setting", "timeout", form_.controls.BoxTimeout.text());
+    writeSetting(form_.services.settings, "setting", "timeout", form_.controls.BoxTimeout.text());
 }
 
 } // namespace quorbin

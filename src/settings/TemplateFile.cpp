@@ -1,6 +1,6 @@
 #include "settings/TemplateFile.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "settings/TextEncoding.h"
 
 namespace quorbin {
@@ -15,12 +15,12 @@ void TemplateFile::loadTemplate() {
         form_.showMessage(noTemplateChosen);
         return;
     }
-    const ReadResult read = form_.services.files.readAll(path);
-    if (!read.ok) {
-        form_.showMessage(read.error);
+    const Result<std::string> read = form_.services.files.readAll(path);
+    if (!read) {
+        form_.showMessage(read.error());
         return;
     }
-    form_.controls.boxTemplate.setText(textFromFileBytes(read.bytes));
+    form_.controls.boxTemplate.setText(textFromFileBytes(*read));
 }
 
 // The file is replaced as a whole, so a save that fails part-way (disk full, the
@@ -31,10 +31,10 @@ void TemplateFile::buttonSaveAvs_Click() {
         form_.showMessage(noTemplateChosen);
         return;
     }
-    const FileResult saved =
+    const Result<void> saved =
         form_.services.files.replaceAll(path, form_.controls.boxTemplate.text() + "\r\n");
-    if (!saved.ok)
-        form_.showMessage(saved.error);
+    if (!saved)
+        form_.showMessage(saved.error());
 }
 
 } // namespace quorbin

@@ -1,6 +1,6 @@
 #include "log/EventLog.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "fakes/TestForm.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "batch/ProcessLauncher.h"
 
-#include "app/Form.h"
+#include "core/Form.h"
 #include "fakes/TestForm.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"

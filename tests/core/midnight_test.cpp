@@ -80,8 +80,8 @@ TEST(Midnight, WaitingModesEnteredBeforeMidnightMoveOnElevenSecondsLater) {
     const struct {
         const char* name;
         std::function<void(TestForm&)> reach; // enters the mode at 23:59:55, Start at 23:59:44
-        std::int16_t mode;
-        std::int16_t next;
+        BatchMode mode;
+        BatchMode next;
         Lines logged;
     } cases[] = {
         {"done",

@@ -78,7 +78,7 @@ int nextTickElapsed(TestForm& t) {
 // so what the test arranges next is first seen at exactly that elapsed time. No mode
 // change is expected on the way.
 void runUpTo(TestForm& t, int elapsed) {
-    const std::int16_t mode = t.state().mode;
+    const BatchMode mode = t.state().mode;
     for (int guard = 0; guard < 100000 && nextTickElapsed(t) < elapsed; ++guard) {
         t.tick();
         if (t.state().mode != mode) {
@@ -253,9 +253,9 @@ TEST(WatchdogSettle, FirstDecisionOfARunningJobComesAtElevenNotTen) {
 TEST(WatchdogSettle, WaitingModesMoveOnAtElevenNotTen) {
     const struct {
         const char* name;
-        std::int16_t from;
+        BatchMode from;
         std::function<void(TestForm&)> reach; // brings the form into mode `from`
-        std::int16_t to;
+        BatchMode to;
         Lines logged; // by the tick that leaves `from`
     } cases[] = {
         {"done to kill",
@@ -563,7 +563,7 @@ TEST(WatchdogPause, PausedJobCountsOnAndIsDecidedAfterContinue) {
         int continueAt; // the first tick after Continue
         const char* label;
         Lines afterContinue;
-        std::int16_t mode;
+        BatchMode mode;
     } cases[] = {
         {"stall passed",
          "60",

@@ -11,16 +11,17 @@ class GuardedProcesses final : public ProcessControl {
 public:
     GuardedProcesses(ProcessControl& real, ProcessGuard& guard) : real_(real), guard_(guard) {}
 
-    ProcessHandle launch(const LaunchRequest& request) override {
-        const ProcessHandle handle = real_.launch(request);
+    Result<ProcessHandle> launch(const LaunchRequest& request) override {
+        Result<ProcessHandle> launched = real_.launch(request);
+        const ProcessHandle handle = launched.value_or(0);
         guard_.track(handle);
         // Once the form has released a handle the control no longer ends that process;
         // should it still run by then, the guard ends it by its id.
         if (handle > 0)
             guard_.trackStray(handle);
-        return handle;
+        return launched;
     }
-    std::optional<std::uint32_t> exitCode(ProcessHandle handle) override { return real_.exitCode(handle); }
+    Result<std::uint32_t> exitCode(ProcessHandle handle) override { return real_.exitCode(handle); }
     bool terminate(ProcessHandle handle) override { return real_.terminate(handle); }
     void release(ProcessHandle handle) override { real_.release(handle); }
 

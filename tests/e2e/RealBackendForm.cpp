@@ -27,7 +27,7 @@ void RealBackendForm::runToDecision() {
         t.tick();
 }
 
-bool RealBackendForm::tickUntilMode(std::int16_t mode, int maxTicks) {
+bool RealBackendForm::tickUntilMode(BatchMode mode, int maxTicks) {
     for (int i = 0; i < maxTicks && state().mode != mode; ++i)
         t.tick();
     return state().mode == mode;

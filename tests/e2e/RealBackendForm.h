@@ -31,7 +31,7 @@ struct RealBackendForm {
     // settle time passes on the fake clock alone.
     void runToDecision();
     // Ticks until the mode is `mode`, at most `maxTicks` times; returns whether it is.
-    bool tickUntilMode(std::int16_t mode, int maxTicks);
+    bool tickUntilMode(BatchMode mode, int maxTicks);
     // Ticks until a line with this message is logged after the first `from` lines, at
     // most `maxTicks` times; returns whether it was.
     bool tickUntilLogged(const std::string& message, std::size_t from, int maxTicks);

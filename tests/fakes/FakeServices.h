@@ -60,25 +60,26 @@ public:
         bool released = false;
     };
 
-    ProcessHandle launch(const LaunchRequest& request) override {
+    Result<ProcessHandle> launch(const LaunchRequest& request) override {
         launches.push_back(request);
         if (onLaunch)
             onLaunch(request);
         if (failLaunch)
-            return 0;
+            return Failure{"The program " + request.file +
+                           " could not be started: No such file or directory"};
         const ProcessHandle handle = nextHandle++;
         processes[handle] = Process{request, stillActive, false};
         return handle;
     }
-    std::optional<std::uint32_t> exitCode(ProcessHandle handle) override {
+    Result<std::uint32_t> exitCode(ProcessHandle handle) override {
         ++exitQueries;
         if (onExitQuery)
             onExitQuery(handle);
         if (failExitQuery)
-            return std::nullopt;
+            return Failure{"The exit code cannot be read"};
         const auto found = processes.find(handle);
         if (found == processes.end())
-            return std::nullopt;
+            return Failure{"No process has the handle " + std::to_string(handle)};
         return found->second.exitCode;
     }
     bool terminate(ProcessHandle handle) override {
@@ -124,46 +125,48 @@ public:
 // `folders` is a folder, so writing a file there fails as it would on disk.
 class FakeFileSystem : public FileSystem {
 public:
-    bool remove(const std::string& path) override {
+    Result<void> remove(const std::string& path) override {
         removed.push_back(resolve(path));
         const bool hadSize = sizes.erase(resolve(path)) > 0;
-        return files.erase(resolve(path)) > 0 || hadSize;
+        if (files.erase(resolve(path)) > 0 || hadSize)
+            return Ok{};
+        return Failure{"Cannot delete \"" + path + "\": No such file or directory"};
     }
-    std::optional<std::int64_t> length(const std::string& path) const override {
+    Result<std::int64_t> length(const std::string& path) const override {
         const std::string full = resolve(path);
         if (const auto big = sizes.find(full); big != sizes.end())
             return big->second;
         const auto found = files.find(full);
         if (found == files.end())
-            return std::nullopt;
+            return Failure{"Cannot measure \"" + path + "\": No such file or directory"};
         return static_cast<std::int64_t>(found->second.size());
     }
-    FileResult setCurrentDirectory(const std::string& path) override {
+    Result<void> setCurrentDirectory(const std::string& path) override {
         if (!folders.count(path) && !folders.count(withSeparator(path)))
-            return {false, "Cannot enter \"" + path + "\": No such file or directory"};
+            return Failure{"Cannot enter \"" + path + "\": No such file or directory"};
         cwd = withSeparator(path);
-        return {};
+        return Ok{};
     }
-    ReadResult readAll(const std::string& path) const override {
+    Result<std::string> readAll(const std::string& path) const override {
         const auto found = files.find(resolve(path));
         if (found == files.end())
-            return {false, {}, "Cannot open \"" + path + "\": No such file or directory"};
-        return {true, found->second, {}};
+            return Failure{"Cannot open \"" + path + "\": No such file or directory"};
+        return found->second;
     }
-    FileResult writeAll(const std::string& path, const std::string& bytes) override {
+    Result<void> writeAll(const std::string& path, const std::string& bytes) override {
         if (!writable(path))
-            return {false, "Cannot write \"" + path + "\": Is a directory"};
+            return Failure{"Cannot write \"" + path + "\": Is a directory"};
         files[resolve(path)] = bytes;
-        return {};
+        return Ok{};
     }
-    FileResult replaceAll(const std::string& path, const std::string& bytes) override {
+    Result<void> replaceAll(const std::string& path, const std::string& bytes) override {
         return writeAll(path, bytes);
     }
-    FileResult append(const std::string& path, const std::string& bytes) override {
+    Result<void> append(const std::string& path, const std::string& bytes) override {
         if (!writable(path) || failAppend)
-            return {false, "Cannot append to \"" + path + "\""};
+            return Failure{"Cannot append to \"" + path + "\""};
         files[resolve(path)] += bytes;
-        return {};
+        return Ok{};
     }
 
     // Sets a length without holding the bytes, for outputs of many gigabytes.
@@ -208,12 +211,13 @@ public:
             return std::nullopt;
         return found->second;
     }
-    bool write(const std::string& section, const std::string& key, const std::string& value) override {
+    Result<void> write(const std::string& section, const std::string& key,
+                       const std::string& value) override {
         writes.emplace_back(section, key, value);
         if (failWrites)
-            return false;
+            return Failure{"The settings cannot be written"};
         values[{section, key}] = value;
-        return true;
+        return Ok{};
     }
 
     std::map<std::pair<std::string, std::string>, std::string> values;
@@ -225,19 +229,21 @@ public:
 // is left) and keeps every request.
 class FakeFileDialog : public FileDialog {
 public:
-    OpenFileResult open(const OpenFileRequest& request) override {
+    using Answer = Result<std::vector<std::string>>;
+
+    Answer open(const OpenFileRequest& request) override {
         requests.push_back(request);
         if (answers.empty())
-            return {};
-        OpenFileResult answer = answers.front();
+            return std::vector<std::string>();
+        Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    void choose(std::vector<std::string> paths) { answers.push_back({true, std::move(paths), {}}); }
-    void cancel() { answers.push_back({}); }
-    void fail(std::string error) { answers.push_back({false, {}, std::move(error)}); }
+    void choose(std::vector<std::string> paths) { answers.emplace_back(std::move(paths)); }
+    void cancel() { answers.emplace_back(std::vector<std::string>()); }
+    void fail(std::string error) { answers.emplace_back(Failure{std::move(error)}); }
 
-    std::deque<OpenFileResult> answers;
+    std::deque<Answer> answers;
     std::vector<OpenFileRequest> requests;
 };
 

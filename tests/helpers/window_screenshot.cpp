@@ -30,7 +30,7 @@ using namespace quorbin;
 class PreparedFiles : public FileDialog {
 public:
     explicit PreparedFiles(std::vector<std::string> paths) : paths_(std::move(paths)) {}
-    OpenFileResult open(const OpenFileRequest&) override { return {true, paths_, {}}; }
+    Result<std::vector<std::string>> open(const OpenFileRequest&) override { return paths_; }
 
 private:
     std::vector<std::string> paths_;

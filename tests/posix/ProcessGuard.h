@@ -30,6 +30,7 @@ public:
     ProcessGuard(const ProcessGuard&) = delete;
     ProcessGuard& operator=(const ProcessGuard&) = delete;
 
+    ProcessHandle track(const Result<ProcessHandle>& launched) { return track(launched.value_or(0)); }
     ProcessHandle track(ProcessHandle handle) {
         if (handle > 0)
             handles_.push_back(handle);

@@ -136,10 +136,10 @@ TEST(FileDialogAdapter, ReturnsTheFullPathsOfSeveralChosenFiles) {
     QtFileDialog dialog;
     ModalAnswer<QFileDialog> answer(
         [](QFileDialog& d) { typeAndOpen(d, QStringLiteral("\"b.avi\" \"A.avi\"")); });
-    const OpenFileResult result = dialog.open(request(true, false, dir.path().string()));
+    const Result<std::vector<std::string>> result = dialog.open(request(true, false, dir.path().string()));
     ASSERT_TRUE(answer.found);
-    EXPECT_TRUE(result.ok);
-    std::vector<std::string> paths = result.paths;
+    EXPECT_TRUE(result.ok());
+    std::vector<std::string> paths = result.value();
     std::sort(paths.begin(), paths.end());
     EXPECT_EQ(paths, (std::vector<std::string>{dir.file("A.avi"), dir.file("b.avi")}));
 }
@@ -150,20 +150,20 @@ TEST(FileDialogAdapter, AcceptsANameThatDoesNotExistWhenAskedTo) {
     ModalAnswer<QFileDialog> answer([](QFileDialog& d) { typeAndOpen(d, QStringLiteral("later.avs")); });
     OpenFileRequest r = request(false, false, dir.path().string());
     r.readOnlyTicked = true;
-    const OpenFileResult result = dialog.open(r);
+    const Result<std::vector<std::string>> result = dialog.open(r);
     ASSERT_TRUE(answer.found);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.paths, std::vector<std::string>{dir.file("later.avs")});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.value(), std::vector<std::string>{dir.file("later.avs")});
 }
 
 TEST(FileDialogAdapter, CancelGivesNoPathsAndNoFailure) {
     QtFileDialog dialog;
     ModalAnswer<QFileDialog> answer([](QFileDialog& d) { d.reject(); });
-    const OpenFileResult result = dialog.open(request(false, false));
+    const Result<std::vector<std::string>> result = dialog.open(request(false, false));
     ASSERT_TRUE(answer.found);
-    EXPECT_TRUE(result.ok);
-    EXPECT_TRUE(result.paths.empty());
-    EXPECT_TRUE(result.error.empty());
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.value().empty());
+    EXPECT_TRUE(result.error().empty());
 }
 
 } // namespace

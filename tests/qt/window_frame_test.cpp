@@ -79,7 +79,8 @@ public:
     std::optional<std::string> read(const std::string& section, const std::string& key) const override {
         return store_.read(section, key);
     }
-    bool write(const std::string& section, const std::string& key, const std::string& value) override {
+    Result<void> write(const std::string& section, const std::string& key,
+                       const std::string& value) override {
         if (section == "window" && key == "width")
             widths.push_back(std::stoi(value));
         return store_.write(section, key, value);

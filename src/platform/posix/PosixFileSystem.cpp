@@ -20,8 +20,8 @@ std::string failure(const std::string& action, const std::string& path, int erro
     return "Cannot " + action + " \"" + path + "\": " + std::system_category().message(error);
 }
 
-FileResult failed(const std::string& action, const std::string& path, int error) {
-    return FileResult{false, failure(action, path, error)};
+Failure failed(const std::string& action, const std::string& path, int error) {
+    return Failure{failure(action, path, error)};
 }
 
 int openFile(const std::string& path, int flags, mode_t mode = 0666) {
@@ -47,13 +47,13 @@ int writeFully(int fd, const std::string& bytes) {
     return 0;
 }
 
-FileResult writeAndClose(UniqueFd fd, const std::string& action, const std::string& path,
-                         const std::string& bytes) {
+Result<void> writeAndClose(UniqueFd fd, const std::string& action, const std::string& path,
+                           const std::string& bytes) {
     if (const int error = writeFully(fd.get(), bytes); error != 0)
         return failed(action, path, error);
     if (fd.close() != 0)
         return failed(action, path, errno);
-    return {};
+    return Ok{};
 }
 
 // Replacing a link puts the new file where the link points, and keeps the link.
@@ -126,54 +126,58 @@ int writeSynced(UniqueFd fd, const std::string& target, const std::string& bytes
     return 0;
 }
 
-FileResult overwriteSynced(const std::string& target, const std::string& path, const std::string& bytes) {
+Result<void> overwriteSynced(const std::string& target, const std::string& path, const std::string& bytes) {
     UniqueFd fd(openFile(target, O_WRONLY | O_TRUNC));
     if (!fd.valid())
         return failed("write", path, errno);
     if (const int error = writeSynced(std::move(fd), target, bytes); error != 0)
         return failed("write", path, error);
-    return {};
+    return Ok{};
 }
 
 } // namespace
 
-bool PosixFileSystem::remove(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
+Result<void> PosixFileSystem::remove(const std::string& path) {
+    if (::unlink(path.c_str()) != 0)
+        return failed("delete", path, errno);
+    return Ok{};
 }
 
-std::optional<std::int64_t> PosixFileSystem::length(const std::string& path) const {
+Result<std::int64_t> PosixFileSystem::length(const std::string& path) const {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return std::nullopt;
+    if (::stat(path.c_str(), &info) != 0)
+        return failed("measure", path, errno);
+    if (S_ISDIR(info.st_mode))
+        return failed("measure", path, EISDIR);
     return static_cast<std::int64_t>(info.st_size);
 }
 
-FileResult PosixFileSystem::setCurrentDirectory(const std::string& path) {
+Result<void> PosixFileSystem::setCurrentDirectory(const std::string& path) {
     if (::chdir(path.c_str()) != 0)
         return failed("change to folder", path, errno);
-    return {};
+    return Ok{};
 }
 
-ReadResult PosixFileSystem::readAll(const std::string& path) const {
+Result<std::string> PosixFileSystem::readAll(const std::string& path) const {
     UniqueFd fd(openFile(path, O_RDONLY));
     if (!fd.valid())
-        return ReadResult{false, {}, failure("read", path, errno)};
+        return Failure{failure("read", path, errno)};
     std::string bytes;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n == 0)
-            return ReadResult{true, std::move(bytes), {}};
+            return bytes;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return ReadResult{false, {}, failure("read", path, errno)};
+            return Failure{failure("read", path, errno)};
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
 }
 
-FileResult PosixFileSystem::writeAll(const std::string& path, const std::string& bytes) {
+Result<void> PosixFileSystem::writeAll(const std::string& path, const std::string& bytes) {
     UniqueFd fd(openFile(path, O_WRONLY | O_CREAT | O_TRUNC));
     if (!fd.valid())
         return failed("write", path, errno);
@@ -184,7 +188,7 @@ FileResult PosixFileSystem::writeAll(const std::string& path, const std::string&
 // is ours alone: a file marked read-only is refused, and a file that other names share,
 // or that belongs to someone else, or whose folder takes no new files, is written where
 // it stands instead, as any careful editor does.
-FileResult PosixFileSystem::replaceAll(const std::string& path, const std::string& bytes) {
+Result<void> PosixFileSystem::replaceAll(const std::string& path, const std::string& bytes) {
     const std::string target = resolvedTarget(path);
     struct stat old {};
     const bool existing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -210,10 +214,10 @@ FileResult PosixFileSystem::replaceAll(const std::string& path, const std::strin
         return failed("write", path, error);
     }
     syncFolderOf(target);
-    return {};
+    return Ok{};
 }
 
-FileResult PosixFileSystem::append(const std::string& path, const std::string& bytes) {
+Result<void> PosixFileSystem::append(const std::string& path, const std::string& bytes) {
     UniqueFd fd(openFile(path, O_WRONLY | O_CREAT | O_APPEND));
     if (!fd.valid())
         return failed("append to", path, errno);

@@ -8,13 +8,13 @@ namespace quorbin {
 // within the call, so nothing is buffered or held open between calls.
 class PosixFileSystem final : public FileSystem {
 public:
-    bool remove(const std::string& path) override;
-    std::optional<std::int64_t> length(const std::string& path) const override;
-    FileResult setCurrentDirectory(const std::string& path) override;
-    ReadResult readAll(const std::string& path) const override;
-    FileResult writeAll(const std::string& path, const std::string& bytes) override;
-    FileResult replaceAll(const std::string& path, const std::string& bytes) override;
-    FileResult append(const std::string& path, const std::string& bytes) override;
+    Result<void> remove(const std::string& path) override;
+    Result<std::int64_t> length(const std::string& path) const override;
+    Result<void> setCurrentDirectory(const std::string& path) override;
+    Result<std::string> readAll(const std::string& path) const override;
+    Result<void> writeAll(const std::string& path, const std::string& bytes) override;
+    Result<void> replaceAll(const std::string& path, const std::string& bytes) override;
+    Result<void> append(const std::string& path, const std::string& bytes) override;
 };
 
 } // namespace quorbin

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -125,7 +126,8 @@ public:
         return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
     }
 
-    pid_t spawn(const std::string& path, const std::vector<std::string>& arguments) {
+    // The new process's id, or the system's error number.
+    Result<pid_t> spawn(const std::string& path, const std::vector<std::string>& arguments) {
         std::vector<char*> argv;
         argv.reserve(arguments.size() + 1);
         for (const std::string& argument : arguments)
@@ -133,8 +135,9 @@ public:
         argv.push_back(nullptr);
         pid_t pid = 0;
         // Failures of the change of folder and of the exec come back here, from the child.
-        if (::posix_spawn(&pid, path.c_str(), &actions_, &attributes_, argv.data(), environ) != 0)
-            return 0;
+        if (const int error =
+                ::posix_spawn(&pid, path.c_str(), &actions_, &attributes_, argv.data(), environ))
+            return Failure{std::strerror(error)};
         return pid;
     }
 
@@ -154,18 +157,19 @@ PosixProcessControl::~PosixProcessControl() {
             ::close(child.pidfd);
 }
 
-ProcessHandle PosixProcessControl::launch(const LaunchRequest& request) {
+Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) {
     reapReleased();
     if (request.file.empty())
-        return 0;
+        return Failure{"No program is chosen."};
     std::vector<std::string> arguments = splitCommandLine(request.parameters);
     arguments.insert(arguments.begin(), request.file);
     SpawnSetup setup;
     if (!setup.prepare(request.directory))
-        return 0;
-    const pid_t pid = setup.spawn(programPath(request.file), arguments);
-    if (pid <= 0)
-        return 0;
+        return Failure{"The program " + request.file + " could not be started: " + std::strerror(errno)};
+    const Result<pid_t> spawned = setup.spawn(programPath(request.file), arguments);
+    if (!spawned)
+        return Failure{"The program " + request.file + " could not be started: " + spawned.error()};
+    const pid_t pid = *spawned;
     // An entry under the same id can only be one that ended and was reaped long ago,
     // whose id the system has since handed out again.
     if (auto old = children_.find(pid); old != children_.end()) {
@@ -177,15 +181,17 @@ ProcessHandle PosixProcessControl::launch(const LaunchRequest& request) {
     return pid;
 }
 
-std::optional<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
+Result<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
     reapReleased();
     const auto it = children_.find(handle);
     if (handle <= 0 || it == children_.end())
-        return std::nullopt;
+        return Failure{"No process has the handle " + std::to_string(handle) + "."};
     Child& child = it->second;
     if (!child.reaped && !reapIfEnded(handle, child))
         return stillActive;
-    return child.code;
+    if (!child.code)
+        return Failure{"The exit code of process " + std::to_string(handle) + " is lost."};
+    return *child.code;
 }
 
 bool PosixProcessControl::terminate(ProcessHandle handle) {

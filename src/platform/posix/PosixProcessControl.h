@@ -24,8 +24,8 @@ public:
     PosixProcessControl(const PosixProcessControl&) = delete;
     PosixProcessControl& operator=(const PosixProcessControl&) = delete;
 
-    ProcessHandle launch(const LaunchRequest& request) override;
-    std::optional<std::uint32_t> exitCode(ProcessHandle handle) override;
+    Result<ProcessHandle> launch(const LaunchRequest& request) override;
+    Result<std::uint32_t> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
 

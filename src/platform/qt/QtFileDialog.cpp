@@ -48,15 +48,15 @@ void QtFileDialog::configure(QFileDialog& dialog, const OpenFileRequest& request
     openAt(dialog, toQString(request.initialFolder));
 }
 
-OpenFileResult QtFileDialog::open(const OpenFileRequest& request) {
+Result<std::vector<std::string>> QtFileDialog::open(const OpenFileRequest& request) {
     QFileDialog dialog(parent_);
     configure(dialog, request);
-    OpenFileResult result;
+    std::vector<std::string> paths;
     if (dialog.exec() != QDialog::Accepted)
-        return result;
+        return paths;
     for (const QString& path : dialog.selectedFiles())
-        result.paths.push_back(toUtf8(QFileInfo(path).absoluteFilePath()));
-    return result;
+        paths.push_back(toUtf8(QFileInfo(path).absoluteFilePath()));
+    return paths;
 }
 
 } // namespace quorbin

@@ -12,7 +12,7 @@ class QtFileDialog final : public FileDialog {
 public:
     explicit QtFileDialog(QWidget* parent = nullptr) : parent_(parent) {}
 
-    OpenFileResult open(const OpenFileRequest& request) override;
+    Result<std::vector<std::string>> open(const OpenFileRequest& request) override;
 
     // Sets the dialog up as the request asks; apart from open() so that it can be
     // checked without showing a modal dialog.

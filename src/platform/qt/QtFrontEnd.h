@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "platform/Controls.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtCaption.h"
 #include "platform/qt/QtFileDialog.h"

@@ -46,26 +46,32 @@ std::optional<std::string> QtSettingsStore::read(const std::string& section, con
 // Start-up hands every restored value back to the store through the boxes' change
 // handlers; a value that is already on disk as that very text is not written again, which
 // spares start-up a new file and a rename for each of them.
-bool QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
+Result<void> QtSettingsStore::write(const std::string& section, const std::string& key,
+                                    const std::string& value) {
     if (holds(section, key, value))
-        return true;
+        return Ok{};
     const QByteArray before = fileBytes(filePath_);
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.setAtomicSyncRequired(true);
     settings.setValue(entryKey(section, key), toQString(value));
     settings.sync();
+    const Failure unwritten{"Cannot write the setting " + section + "/" + key + " to \"" + toUtf8(filePath_) +
+                            "\"."};
     switch (settings.status()) {
     case QSettings::NoError:
-        return true;
+        return Ok{};
     case QSettings::FormatError:
         // QSettings reports that the earlier file could not be parsed even when it then
         // wrote the new one (and, keeping its first error, would report nothing worse).
         // A new file is parseable, so it differs from the old one if and only if it was
         // written.
-        return fileBytes(filePath_) != before;
-    default:
-        return false;
+        if (fileBytes(filePath_) != before)
+            return Ok{};
+        return unwritten;
+    case QSettings::AccessError:
+        return unwritten;
     }
+    return unwritten;
 }
 
 bool QtSettingsStore::holds(const std::string& section, const std::string& key,

@@ -19,7 +19,7 @@ public:
     explicit QtSettingsStore(QString filePath);
 
     std::optional<std::string> read(const std::string& section, const std::string& key) const override;
-    bool write(const std::string& section, const std::string& key, const std::string& value) override;
+    Result<void> write(const std::string& section, const std::string& key, const std::string& value) override;
 
     const QString& filePath() const { return filePath_; }
 

@@ -1,4 +1,4 @@
-#include "batch/DayClock.h"
+#include "core/DayClock.h"
 
 namespace quorbin {
 

@@ -52,14 +52,14 @@ TEST(PosixFileSystem, WritesAndReadsBytesUnchanged) {
     TempDir dir;
     PosixFileSystem files;
     const std::string path = dir.file("quorbin.avs");
-    ASSERT_TRUE(files.writeAll(path, std::string(5000, 'y')).ok);
-    ASSERT_TRUE(files.writeAll(path, binaryBytes).ok) << "writing again empties the file first";
+    ASSERT_TRUE(files.writeAll(path, std::string(5000, 'y')).ok());
+    ASSERT_TRUE(files.writeAll(path, binaryBytes).ok()) << "writing again empties the file first";
     EXPECT_EQ(readText(path), binaryBytes);
-    const ReadResult read = files.readAll(path);
-    EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.bytes, binaryBytes);
+    const Result<std::string> read = files.readAll(path);
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), binaryBytes);
 
-    ASSERT_TRUE(files.writeAll(path, "").ok);
+    ASSERT_TRUE(files.writeAll(path, "").ok());
     EXPECT_EQ(fs::file_size(path), 0u);
 }
 
@@ -73,8 +73,8 @@ TEST(PosixFileSystem, ReplaceAllPutsANewFileInPlace) {
     const int oldReader = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(oldReader, 0);
 
-    const FileResult result = files.replaceAll(path, binaryBytes);
-    EXPECT_TRUE(result.ok) << result.error;
+    const Result<void> result = files.replaceAll(path, binaryBytes);
+    EXPECT_TRUE(result.ok()) << result.error();
     EXPECT_EQ(readText(path), binaryBytes);
     EXPECT_NE(inodeOf(path), oldInode) << "renamed over the target, not rewritten in place";
     char buffer[16] = {};
@@ -89,12 +89,12 @@ TEST(PosixFileSystem, ReplaceAllCreatesAMissingFileAndKeepsALink) {
     TempDir dir;
     PosixFileSystem files;
     const std::string created = dir.file("new.avs");
-    ASSERT_TRUE(files.replaceAll(created, "fresh").ok);
+    ASSERT_TRUE(files.replaceAll(created, "fresh").ok());
     EXPECT_EQ(readText(created), "fresh");
 
     const std::string link = dir.file("link.avs");
     fs::create_symlink(created, link);
-    ASSERT_TRUE(files.replaceAll(link, "through the link").ok);
+    ASSERT_TRUE(files.replaceAll(link, "through the link").ok());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readText(created), "through the link");
 }
@@ -118,9 +118,9 @@ TEST(PosixFileSystem, AFailedReplaceLeavesTheTargetIntact) {
     const int descriptorsBefore = test::openDescriptorCount();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        const FileResult result = files.replaceAll(c.path, "new text");
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.error, c.error);
+        const Result<void> result = files.replaceAll(c.path, "new text");
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.error(), c.error);
     }
     EXPECT_TRUE(fs::is_directory(folderTarget));
     EXPECT_EQ(readText(folderTarget + "/inside"), "kept");
@@ -137,9 +137,9 @@ TEST(PosixFileSystem, ReplaceAllRefusesAFileMarkedReadOnly) {
     writeText(path, "protected");
     ::chmod(path.c_str(), 0444);
     const ino_t oldInode = inodeOf(path);
-    const FileResult result = files.replaceAll(path, "new text");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot write \"" + path + "\": Permission denied");
+    const Result<void> result = files.replaceAll(path, "new text");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.error(), "Cannot write \"" + path + "\": Permission denied");
     EXPECT_EQ(readText(path), "protected");
     EXPECT_EQ(inodeOf(path), oldInode);
     EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"template.avs"}) << "no temporary left behind";
@@ -155,7 +155,7 @@ TEST(PosixFileSystem, ReplaceAllWritesASharedFileWhereItStands) {
     writeText(path, "old text, longer than the new one");
     fs::create_hard_link(path, other);
     const ino_t oldInode = inodeOf(path);
-    ASSERT_TRUE(files.replaceAll(path, "new text").ok);
+    ASSERT_TRUE(files.replaceAll(path, "new text").ok());
     EXPECT_EQ(readText(path), "new text");
     EXPECT_EQ(readText(other), "new text") << "the other name sees the same file";
     EXPECT_EQ(inodeOf(path), oldInode);
@@ -171,7 +171,7 @@ TEST(PosixFileSystem, ReplaceAllKeepsTheOwnerOfSomeoneElsesFile) {
     writeText(path, "theirs");
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     ::chmod(path.c_str(), 0666);
-    ASSERT_TRUE(files.replaceAll(path, "edited").ok);
+    ASSERT_TRUE(files.replaceAll(path, "edited").ok());
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 65534u);
@@ -188,9 +188,9 @@ TEST(PosixFileSystem, ReplaceAllWritesAFileInAFolderClosedToNewFiles) {
     const std::string path = folder + "/template.avs";
     writeText(path, "old");
     ::chmod(folder.c_str(), 0555);
-    const FileResult result = files.replaceAll(path, "new");
+    const Result<void> result = files.replaceAll(path, "new");
     ::chmod(folder.c_str(), 0755);
-    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.ok()) << result.error();
     EXPECT_EQ(readText(path), "new");
 }
 
@@ -198,9 +198,9 @@ TEST(PosixFileSystem, AppendCreatesTheFileThenAddsToIt) {
     TempDir dir;
     PosixFileSystem files;
     const std::string path = dir.file("quorbin.log");
-    ASSERT_TRUE(files.append(path, "first\r\n").ok);
+    ASSERT_TRUE(files.append(path, "first\r\n").ok());
     EXPECT_EQ(readText(path), "first\r\n") << "visible at once: nothing is buffered";
-    ASSERT_TRUE(files.append(path, "second\r\n").ok);
+    ASSERT_TRUE(files.append(path, "second\r\n").ok());
     EXPECT_EQ(readText(path), "first\r\nsecond\r\n");
 }
 
@@ -219,23 +219,23 @@ TEST(PosixFileSystem, FailuresNameTheFileAndTheReasonAndCloseWhatTheyOpened) {
         std::string expected;
     };
     const std::vector<Case> cases = {
-        {"read a folder", files.readAll(folder).error, "Cannot read \"" + folder + "\": Is a directory"},
-        {"read a missing file", files.readAll(missing).error,
+        {"read a folder", files.readAll(folder).error(), "Cannot read \"" + folder + "\": Is a directory"},
+        {"read a missing file", files.readAll(missing).error(),
          "Cannot read \"" + missing + "\": No such file or directory"},
-        {"write a folder", files.writeAll(folder, "x").error,
+        {"write a folder", files.writeAll(folder, "x").error(),
          "Cannot write \"" + folder + "\": Is a directory"},
-        {"write in a missing folder", files.writeAll(inMissingFolder, "x").error,
+        {"write in a missing folder", files.writeAll(inMissingFolder, "x").error(),
          "Cannot write \"" + inMissingFolder + "\": No such file or directory"},
-        {"append to a folder", files.append(folder, "x").error,
+        {"append to a folder", files.append(folder, "x").error(),
          "Cannot append to \"" + folder + "\": Is a directory"},
-        {"append in a missing folder", files.append(inMissingFolder, "x").error,
+        {"append in a missing folder", files.append(inMissingFolder, "x").error(),
          "Cannot append to \"" + inMissingFolder + "\": No such file or directory"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.error, c.expected) << c.what;
-    EXPECT_FALSE(files.readAll(folder).ok);
-    EXPECT_FALSE(files.writeAll(folder, "x").ok);
-    EXPECT_FALSE(files.append(folder, "x").ok);
+    EXPECT_FALSE(files.readAll(folder).ok());
+    EXPECT_FALSE(files.writeAll(folder, "x").ok());
+    EXPECT_FALSE(files.append(folder, "x").ok());
     EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
 }
 
@@ -253,8 +253,8 @@ TEST(PosixFileSystem, LengthIsSixtyFourBitAndOnlyForFiles) {
     writeText(empty, "");
     EXPECT_EQ(files.length(large), 3221225472);
     EXPECT_EQ(files.length(empty), 0);
-    EXPECT_EQ(files.length(dir.file("missing.avi")), std::nullopt);
-    EXPECT_EQ(files.length(dir.path().string()), std::nullopt);
+    EXPECT_FALSE(files.length(dir.file("missing.avi")));
+    EXPECT_FALSE(files.length(dir.path().string()));
 }
 
 TEST(PosixFileSystem, RemoveDeletesAndReportsAMissingFile) {
@@ -275,14 +275,14 @@ TEST(PosixFileSystem, SetCurrentDirectoryChangesFolderOrSaysWhy) {
     const std::string file = dir.file("plain");
     writeText(file, "");
 
-    EXPECT_TRUE(files.setCurrentDirectory(dir.path().string() + "/").ok);
+    EXPECT_TRUE(files.setCurrentDirectory(dir.path().string() + "/").ok());
     EXPECT_EQ(fs::current_path(), dir.path());
-    EXPECT_TRUE(files.readAll("plain").ok) << "relative paths resolve in the new folder";
+    EXPECT_TRUE(files.readAll("plain").ok()) << "relative paths resolve in the new folder";
 
-    const FileResult gone = files.setCurrentDirectory(missing);
-    EXPECT_FALSE(gone.ok);
-    EXPECT_EQ(gone.error, "Cannot change to folder \"" + missing + "\": No such file or directory");
-    EXPECT_EQ(files.setCurrentDirectory(file).error,
+    const Result<void> gone = files.setCurrentDirectory(missing);
+    EXPECT_FALSE(gone.ok());
+    EXPECT_EQ(gone.error(), "Cannot change to folder \"" + missing + "\": No such file or directory");
+    EXPECT_EQ(files.setCurrentDirectory(file).error(),
               "Cannot change to folder \"" + file + "\": Not a directory");
     EXPECT_EQ(fs::current_path(), dir.path()) << "a failure leaves the folder as it was";
     fs::current_path(saved);

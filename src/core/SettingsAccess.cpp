@@ -1,4 +1,4 @@
-#include "settings/SettingsAccess.h"
+#include "core/SettingsAccess.h"
 
 #include "platform/SettingsStore.h"
 
@@ -9,8 +9,8 @@ std::string readSetting(const SettingsStore& store, const std::string& section, 
     return store.read(section, key).value_or(defaultValue);
 }
 
-bool writeSetting(SettingsStore& store, const std::string& section, const std::string& key,
-                  const std::string& value) {
+Result<void> writeSetting(SettingsStore& store, const std::string& section, const std::string& key,
+                          const std::string& value) {
     return store.write(section, key, value);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 
 namespace quorbin {
@@ -10,8 +12,8 @@ class SettingsStore;
 std::string readSetting(const SettingsStore& store, const std::string& section, const std::string& key,
                         const std::string& defaultValue);
 
-// Stores the text; false when the store could not keep it.
-bool writeSetting(SettingsStore& store, const std::string& section, const std::string& key,
-                  const std::string& value);
+// Stores the text; a failure when the store could not keep it.
+Result<void> writeSetting(SettingsStore& store, const std::string& section, const std::string& key,
+                          const std::string& value);
 
 } // namespace quorbin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/BatchMode.h"
 #include "platform/Keyboard.h"
 #include "platform/ProcessControl.h"
 
@@ -7,8 +8,6 @@
 #include <string>
 
 namespace quorbin {
-
-enum BatchMode : std::int16_t { modeIdle = 0, modeRun = 1, modeDone = 2, modeKill = 3, modeAbort = 4 };
 
 // The main window's variables: one instance, alive as long as the window, all zero or
 // empty at creation, never saved as a whole.
@@ -23,7 +22,7 @@ struct BatchState {
     ProcessHandle hProcess = 0;
     std::int32_t elapsed = 0;
     std::int32_t modeStart = 0;
-    std::int16_t mode = modeIdle;
+    BatchMode mode = modeIdle;
     std::string currentFile;
     std::int16_t fileIndex = 0;
     std::int32_t lastGrowth = 0;

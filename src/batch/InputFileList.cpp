@@ -1,9 +1,9 @@
-#include "job/InputFileList.h"
+#include "batch/InputFileList.h"
 
-#include "app/Form.h"
 #include "batch/BatchController.h"
+#include "core/Form.h"
+#include "core/SettingsAccess.h"
 #include "job/JobBuilder.h"
-#include "settings/SettingsAccess.h"
 
 #include <algorithm>
 #include <limits>
@@ -26,17 +26,18 @@ void InputFileList::buttonSelectAvi_Click() {
     request.filter = "*.avi";
     request.initialFolder = form_.state.aviPath;
     request.multiSelect = true;
-    const OpenFileResult chosen = form_.services.dialog.open(request);
-    if (!chosen.ok) {
-        form_.showMessage(chosen.error);
+    const Result<std::vector<std::string>> picked = form_.services.dialog.open(request);
+    if (!picked) {
+        form_.showMessage(picked.error());
         return;
     }
-    if (chosen.paths.empty())
+    const std::vector<std::string>& chosen = picked.value();
+    if (chosen.empty())
         return;
     // Entries are names without folder, joined to the one working folder: files from
     // several folders cannot make one list, so nothing is touched.
-    const std::string folder = folderOf(chosen.paths.front());
-    const bool oneFolder = std::all_of(chosen.paths.begin(), chosen.paths.end(),
+    const std::string folder = folderOf(chosen.front());
+    const bool oneFolder = std::all_of(chosen.begin(), chosen.end(),
                                        [&](const std::string& p) { return folderOf(p) == folder; });
     if (!oneFolder || folder.empty()) {
         form_.showMessage("The AVI files of a batch must all come from one folder.");
@@ -44,20 +45,20 @@ void InputFileList::buttonSelectAvi_Click() {
     }
 
     // The batch cursor is a 16-bit position: a longer list could not be walked.
-    if (chosen.paths.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+    if (chosen.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
         form_.showMessage("At most 32767 AVI files can be chosen for one batch.");
         return;
     }
 
     // The job script and the log file are addressed by bare names: a list whose folder
     // is not the current directory would run every job on a script written elsewhere.
-    const FileResult entered = form_.services.files.setCurrentDirectory(folder);
-    if (!entered.ok) {
-        form_.showMessage(entered.error);
+    const Result<void> entered = form_.services.files.setCurrentDirectory(folder);
+    if (!entered) {
+        form_.showMessage(entered.error());
         return;
     }
     form_.state.aviPath = folder;
-    fillList(chosen.paths);
+    fillList(chosen);
     storeFolder();
 }
 

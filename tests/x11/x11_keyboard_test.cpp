@@ -1,6 +1,6 @@
-#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/NullKeyboard.h"
 #include "platform/x11/SystemKeyboard.h"
+#include "platform/x11/X11Keyboard.h"
 #include "x11/KeyRecorder.h"
 #include "x11/XvfbServer.h"
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/FileSystem.h"
+#include "platform/Keyboard.h"
+#include "platform/MessageBox.h"
+#include "platform/ProcessControl.h"
+#include "platform/SettingsStore.h"
+
+namespace quorbin {
+
+// Everything outside the window that the core talks to.
+struct Services {
+    ProcessControl& processes;
+    const Clock& clock;
+    FileSystem& files;
+    MessageBox& messageBox;
+    SettingsStore& settings;
+    FileDialog& dialog;
+    Keyboard& keyboard;
+};
+
+} // namespace quorbin
