@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, open the window
 # make test  - install what is missing, build, run every test
-# make check - the tests once more under AddressSanitizer and UBSan
+# make check - the format and clang-tidy checks, then the tests once more under
+#              AddressSanitizer and UBSan
 # make bench - the benchmarks and their table of goals
 
 BUILD      ?= build
@@ -10,7 +11,7 @@ JOBS       ?= 2
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 WERROR     := $(if $(CI),-DQUORBIN_WERROR=ON,)
 
-.PHONY: all deps build run test check bench clean
+.PHONY: all deps build run test check format-check tidy bench clean
 
 all: build
 
@@ -33,10 +34,20 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-check: deps
+check: deps format-check tidy
 	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_SANITIZE=ON $(WERROR)
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+# Every C++ file of the tree is as clang-format leaves it.
+format-check:
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+# clang-tidy over the sources of the program, with the checks of .clang-tidy.
+tidy: build
+	run-clang-tidy -p $(BUILD) -j $(JOBS) -quiet "$(CURDIR)/src/" >$(BUILD)/tidy.log 2>&1 || \
+		{ grep -E 'warning:|error:' $(BUILD)/tidy.log | grep -v 'warnings generated'; exit 1; }
+	@echo "clang-tidy: no findings in src/"
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORBIN_BENCH=ON -DQUORBIN_TESTS=OFF

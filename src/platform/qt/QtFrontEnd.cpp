@@ -17,7 +17,7 @@ QtSettingsStore makeStore(const std::optional<QString>& path) {
 
 } // namespace
 
-QtFrontEnd::QtFrontEnd(std::optional<QString> settingsPath)
+QtFrontEnd::QtFrontEnd(const std::optional<QString>& settingsPath)
     : windowGeometry_(withPlatformWindow(window_)), buttonSelectAvi_(window_.buttonSelectAvi()),
       buttonSelectExe_(window_.buttonSelectExe()), listFiles_(window_.listFiles()),
       buttonSelectVcf_(window_.buttonSelectVcf()), boxCmdLine_(window_.boxCmdLine()),

@@ -25,7 +25,7 @@ namespace quorbin {
 class QtFrontEnd {
 public:
     // The settings store at the native per-user place, or at settingsPath when given.
-    explicit QtFrontEnd(std::optional<QString> settingsPath = std::nullopt);
+    explicit QtFrontEnd(const std::optional<QString>& settingsPath = std::nullopt);
     QtFrontEnd(const QtFrontEnd&) = delete;
     QtFrontEnd& operator=(const QtFrontEnd&) = delete;
 

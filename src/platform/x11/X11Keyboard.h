@@ -7,7 +7,7 @@
 #include <utility>
 
 // Xlib's own display type, declared here so that users of the keyboard need no X headers.
-struct _XDisplay;
+struct _XDisplay; // NOLINT(bugprone-reserved-identifier): the name is Xlib's
 
 namespace quorbin {
 
