@@ -26,7 +26,7 @@ void InputFileList::buttonSelectAvi_Click() {
     request.filter = "*.avi";
     request.initialFolder = form_.state.aviPath;
     request.multiSelect = true;
-    const Result<std::vector<std::string>> picked = form_.services.dialog.open(request);
+    const Result<std::vector<std::string>> picked = form_.openFileDialog(request);
     if (!picked) {
         form_.showMessage(picked.error());
         return;

@@ -48,7 +48,12 @@ void ProcessLauncher::launch() {
     log_.logLine(s.exePath + " " + request.parameters);
 
     ProcessControl& processes = form_.services.processes;
-    const ProcessHandle started = processes.launch(request).value_or(0);
+    const Result<ProcessHandle> launched = processes.launch(request);
+    // Nothing else would tell the user: with no process there is no output to time out
+    // and no exit to see, and the batch would wait in silence until someone looks.
+    if (!launched)
+        form_.showMessage(launched.error());
+    const ProcessHandle started = launched.value_or(0);
     const ProcessHandle replaced = s.hProcess;
     s.hProcess = started;
     if (replaced != 0 && replaced != started)

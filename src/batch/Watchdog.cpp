@@ -53,7 +53,7 @@ void Watchdog::updateElapsed(double now) {
 
 void Watchdog::decide() {
     const BatchState& s = form_.state;
-    if (s.paused)
+    if (s.paused || form_.modalDepth > 0)
         return;
     const bool settled = s.elapsed >= settleSeconds;
     switch (s.mode) {

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 
 #include <string>
+#include <vector>
 
 namespace quorbin {
 
@@ -19,7 +20,13 @@ struct Form {
     Services services;
     DayClock dayClock;
 
-    void showMessage(const std::string& text) { services.messageBox.show(text, "quorbin"); }
+    // How many of our modal boxes and dialogs are open now. Their modal loops go on
+    // dispatching timer ticks, which must take no decision meanwhile: the batch would
+    // move on under a box that is about the step it is in.
+    int modalDepth = 0;
+
+    void showMessage(const std::string& text);
+    [[nodiscard]] Result<std::vector<std::string>> openFileDialog(const OpenFileRequest& request);
 };
 
 } // namespace quorbin

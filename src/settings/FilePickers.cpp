@@ -25,7 +25,7 @@ void FilePickers::pick(const Picker& picker) {
     request.filter = picker.filter;
     request.initialFolder = field;
     request.readOnlyTicked = picker.readOnlyTicked;
-    const Result<std::vector<std::string>> chosen = form_.services.dialog.open(request);
+    const Result<std::vector<std::string>> chosen = form_.openFileDialog(request);
     if (!chosen) {
         form_.showMessage(chosen.error());
         return;

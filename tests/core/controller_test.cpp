@@ -369,3 +369,30 @@ TEST(BatchController, StartAfterTheLastJobEndedKillsNothing) {
     EXPECT_EQ(t.processes.releasedHandles, std::vector<ProcessHandle>{4001});
     EXPECT_EQ(t.state().hProcess, 4002);
 }
+
+// A box's modal loop goes on running timer ticks. Under the box of a launch that started
+// nothing, the ticks keep the clock but take no decision: the ended job of the earlier
+// file is not finished again, nothing is launched twice and no second box opens.
+TEST(BatchController, TicksUnderAnOpenBoxTakeNoDecision) {
+    TestForm t;
+    arrange(t, fiveClips, {0, 1});
+    t.buttonStart.click();
+    finish(t, 4001, "aP.avi", 300, 0);
+    settle(t); // a.avi done, b.avi prepared
+    settle(t); // the old job killed
+    t.processes.failLaunch = true;
+    std::size_t linesUnderTheBox = 0;
+    t.messages.whileShown = [&] {
+        const std::size_t before = t.listLog.lines.size();
+        t.run(60);
+        linesUnderTheBox = t.listLog.lines.size() - before;
+    };
+
+    settle(t); // the launch of b.avi fails and shows its box
+
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(linesUnderTheBox, 0u);
+    EXPECT_EQ(t.processes.launches.size(), 2u);
+    EXPECT_EQ(t.state().mode, modeRun);
+    EXPECT_EQ(t.labelTime.caption(), "00:01:00");
+}

@@ -117,18 +117,24 @@ TEST(RunProcess, DeletesTheOldOutputAndWritesTheScriptBeforeTheLaunch) {
     }
 }
 
-// A program that cannot be started is not detected here: both lines are logged, the
-// second with process 0, and the platform alone may tell the user.
-TEST(RunProcess, AMissingProgramGivesBothLinesWithProcessZeroAndNoMessage) {
+// A program that cannot be started: both lines are logged, the second with process 0,
+// and between them a box gives the system's reason.
+TEST(RunProcess, AMissingProgramGivesItsReasonBetweenTheLinesAndProcessZero) {
     LaunchRig rig;
     rig.fakes.processes.failLaunch = true;
+    std::size_t linesWhenShown = 0;
+    rig.fakes.messages.whileShown = [&] { linesWhenShown = rig.messagesLogged().size(); };
 
     rig.launcher.runProcess();
 
     const std::vector<std::string> expected{program + " " + commandOfClip, "RUN process:0 file:clip.avi"};
     EXPECT_EQ(rig.messagesLogged(), expected);
     EXPECT_EQ(rig.form.state.hProcess, 0);
-    EXPECT_TRUE(rig.fakes.messages.shown.empty());
+    ASSERT_EQ(rig.fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.fakes.messages.shown[0].text,
+              "The program " + program + " could not be started: No such file or directory");
+    EXPECT_EQ(rig.fakes.messages.shown[0].title, "quorbin");
+    EXPECT_EQ(linesWhenShown, 1u);
 }
 
 // The job script's failure is told in its own message box; the launch goes ahead.

@@ -253,8 +253,14 @@ public:
         std::string text;
         std::string title;
     };
-    void show(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
+    void show(const std::string& text, const std::string& title) override {
+        shown.push_back({text, title});
+        if (whileShown)
+            whileShown();
+    }
     std::vector<Shown> shown;
+    // Runs while the box is open, as the window system's modal loop would run timer ticks.
+    std::function<void()> whileShown;
 };
 
 // Keeps every call with the records it was handed.

@@ -258,16 +258,21 @@ TEST(PosixProcessControl, StartsNothingWhenTheProgramCannotRun) {
         const char* what;
         std::string file;
         std::string directory;
+        std::string reason; // what the failure's text ends with
     };
+    const std::string notFound = "No such file or directory";
+    const std::string noFolder = "the working folder ";
     const std::vector<Case> cases = {
-        {"missing program", dir.file("missing.exe"), dir.path().string()},
-        {"no execute permission", plain, dir.path().string()},
-        {"not a program format", data, dir.path().string()},
-        {"a folder", dir.file("folder.exe"), dir.path().string()},
-        {"empty program path", "", dir.path().string()},
-        {"a bare name is not searched for", "true", dir.path().string()},
-        {"missing working folder", FAKEPROC_PATH, dir.file("missing") + "/"},
-        {"working folder is a file", FAKEPROC_PATH, plain},
+        {"missing program", dir.file("missing.exe"), dir.path().string(), notFound},
+        {"no execute permission", plain, dir.path().string(),
+         "not an executable program (Permission denied)."},
+        {"not a program format", data, dir.path().string(), "Exec format error"},
+        {"a folder", dir.file("folder.exe"), dir.path().string(), "it is a folder."},
+        {"empty program path", "", dir.path().string(), "No program is chosen."},
+        {"a bare name is not searched for", "true", dir.path().string(), notFound},
+        {"missing working folder", FAKEPROC_PATH, dir.file("missing") + "/",
+         noFolder + dir.file("missing") + "/ does not exist."},
+        {"working folder is a file", FAKEPROC_PATH, plain, noFolder + plain + " does not exist."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -277,7 +282,9 @@ TEST(PosixProcessControl, StartsNothingWhenTheProgramCannotRun) {
         request.file = c.file;
         request.parameters = " /c";
         request.directory = c.directory;
-        EXPECT_EQ(guard.track(control.launch(request)), 0);
+        const Result<ProcessHandle> launched = control.launch(request);
+        EXPECT_EQ(guard.track(launched), 0);
+        EXPECT_TRUE(launched.error().ends_with(c.reason)) << launched.error();
         EXPECT_FALSE(control.exitCode(0));
     }
 }

@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,6 +90,25 @@ std::uint32_t codeOf(const siginfo_t& info) {
     return 128u + static_cast<std::uint32_t>(info.si_status);
 }
 
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The system's reason in the words a user looks for: the spawn reports one error number
+// for a missing program and for a missing working folder alike, and "permission denied"
+// for a folder chosen as the program.
+std::string whyNotStarted(const LaunchRequest& request, int error) {
+    const std::string start = "The program " + request.file + " could not be started: ";
+    if (!request.directory.empty() && !isFolder(request.directory))
+        return start + "the working folder " + request.directory + " does not exist.";
+    if (isFolder(programPath(request.file)))
+        return start + "it is a folder.";
+    if (error == EACCES)
+        return start + "it is not an executable program (" + std::strerror(error) + ").";
+    return start + std::strerror(error);
+}
+
 class SpawnSetup {
 public:
     SpawnSetup() {
@@ -126,8 +146,8 @@ public:
         return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
     }
 
-    // The new process's id, or the system's error number.
-    Result<pid_t> spawn(const std::string& path, const std::vector<std::string>& arguments) {
+    // The new process's id, or 0 with the system's error number.
+    pid_t spawn(const std::string& path, const std::vector<std::string>& arguments, int& error) {
         std::vector<char*> argv;
         argv.reserve(arguments.size() + 1);
         for (const std::string& argument : arguments)
@@ -135,10 +155,8 @@ public:
         argv.push_back(nullptr);
         pid_t pid = 0;
         // Failures of the change of folder and of the exec come back here, from the child.
-        if (const int error =
-                ::posix_spawn(&pid, path.c_str(), &actions_, &attributes_, argv.data(), environ))
-            return Failure{std::strerror(error)};
-        return pid;
+        error = ::posix_spawn(&pid, path.c_str(), &actions_, &attributes_, argv.data(), environ);
+        return error == 0 ? pid : 0;
     }
 
 private:
@@ -165,11 +183,11 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
     arguments.insert(arguments.begin(), request.file);
     SpawnSetup setup;
     if (!setup.prepare(request.directory))
-        return Failure{"The program " + request.file + " could not be started: " + std::strerror(errno)};
-    const Result<pid_t> spawned = setup.spawn(programPath(request.file), arguments);
-    if (!spawned)
-        return Failure{"The program " + request.file + " could not be started: " + spawned.error()};
-    const pid_t pid = *spawned;
+        return Failure{whyNotStarted(request, errno)};
+    int error = 0;
+    const pid_t pid = setup.spawn(programPath(request.file), arguments, error);
+    if (pid <= 0)
+        return Failure{whyNotStarted(request, error)};
     // An entry under the same id can only be one that ended and was reaped long ago,
     // whose id the system has since handed out again.
     if (auto old = children_.find(pid); old != children_.end()) {
