@@ -30,7 +30,7 @@ void BatchController::runEntryAction(BatchMode mode) {
         break;
     case modeDone:
         log_.logLine("DONE");
-        (void)nextFile(true, false);
+        nextFile(true, false);
         break;
     case modeKill:
     case modeAbort:

@@ -79,12 +79,12 @@ void InputFileList::storeFolder() {
         form_.showMessage("The working folder could not be stored in the settings.");
         return;
     }
-    (void)controller_.nextFile(false, false);
+    controller_.nextFile(false, false);
 }
 
 void InputFileList::listFiles_Click() {
     form_.state.fileIndex = static_cast<std::int16_t>(form_.controls.listFiles.currentIndex());
-    (void)controller_.nextFile(false, false);
+    controller_.nextFile(false, false);
     jobs_.makeScript();
     jobs_.makeCmdLine();
 }

@@ -12,12 +12,12 @@ void ShiftPulse::pulseShift() {
 
     record.type = inputKeyboard;
     record.keyboard = key;
-    (void)keyboard.sendInput({&record, 1}, sizeof(InputRecord));
+    keyboard.sendInput({&record, 1}, sizeof(InputRecord));
 
     // The release goes out even when the press was rejected, so Shift is never left down.
     key.flags = keyEventKeyUp;
     record.keyboard = key;
-    (void)keyboard.sendInput({&record, 1}, sizeof(InputRecord));
+    keyboard.sendInput({&record, 1}, sizeof(InputRecord));
 }
 
 } // namespace quorbin

@@ -27,21 +27,18 @@ namespace {
 // kernel, which is then reaped by a later call instead.
 constexpr auto reapAfterKillLimit = std::chrono::seconds(5);
 
-int openPidfd(pid_t pid) {
+int openPidfd([[maybe_unused]] pid_t pid) {
 #ifdef SYS_pidfd_open
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 #else
-    (void)pid;
     return -1;
 #endif
 }
 
-int sendSignalByPidfd(int pidfd, int signal) {
+int sendSignalByPidfd([[maybe_unused]] int pidfd, [[maybe_unused]] int signal) {
 #ifdef SYS_pidfd_send_signal
     return static_cast<int>(::syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
 #else
-    (void)pidfd;
-    (void)signal;
     errno = ENOSYS;
     return -1;
 #endif

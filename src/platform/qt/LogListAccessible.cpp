@@ -140,11 +140,11 @@ QAccessible::State LogListAccessible::state() const {
 }
 
 void LogListAccessible::installFactory() {
-    static const bool installed = [] {
+    // Once per program, however many windows are made.
+    [[maybe_unused]] static const bool installed = [] {
         QAccessible::installFactory(logListFactory);
         return true;
     }();
-    (void)installed;
 }
 
 // A focus event on the item is what makes a screen reader read the line out; the
