@@ -7,10 +7,16 @@
 
 namespace quorbin {
 
+// What the dialog offers: the files that match the filter, or programs. Where programs
+// carry an extension the filter names it ("*.exe"); where they carry none, the dialog
+// recognises them its own way, by their permission to run.
+enum class FileKind { matchingFilter, program };
+
 // What one showing of the modal open-file dialog asks for.
 struct OpenFileRequest {
     std::string title;
-    std::string filter;        // one pattern, e.g. "*.avi"
+    std::string filter; // one pattern, e.g. "*.avi"
+    FileKind kind = FileKind::matchingFilter;
     std::string initialFolder; // a folder or a file's full path; empty for the dialog's default
     bool multiSelect = false;
     bool readOnlyTicked = false; // the read-only check box starts ticked; its state is never read

@@ -7,15 +7,18 @@
 namespace quorbin {
 
 void FilePickers::buttonSelectExe_Click() {
-    pick({"Select Program", "*.exe", false, &BatchState::exePath, &form_.controls.boxExe, "exePath"});
+    pick({"Select Program", "*.exe", FileKind::program, false, &BatchState::exePath, &form_.controls.boxExe,
+          "exePath"});
 }
 
 void FilePickers::buttonSelectVcf_Click() {
-    pick({"Select VCF File", "*.vcf", false, &BatchState::vcfPath, &form_.controls.boxVcf, "vcfPath"});
+    pick({"Select VCF File", "*.vcf", FileKind::matchingFilter, false, &BatchState::vcfPath,
+          &form_.controls.boxVcf, "vcfPath"});
 }
 
 void FilePickers::buttonLoadAvs_Click() {
-    pick({"Select AVS Script", "*.avs", true, &BatchState::avsPath, nullptr, "avsPath"});
+    pick({"Select AVS Script", "*.avs", FileKind::matchingFilter, true, &BatchState::avsPath, nullptr,
+          "avsPath"});
 }
 
 void FilePickers::pick(const Picker& picker) {
@@ -23,6 +26,7 @@ void FilePickers::pick(const Picker& picker) {
     OpenFileRequest request;
     request.title = picker.title;
     request.filter = picker.filter;
+    request.kind = picker.kind;
     request.initialFolder = field;
     request.readOnlyTicked = picker.readOnlyTicked;
     const Result<std::vector<std::string>> chosen = form_.openFileDialog(request);

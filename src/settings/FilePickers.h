@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDialog.h"
+
 #include <string>
 
 namespace quorbin {
@@ -23,6 +25,7 @@ private:
     struct Picker {
         const char* title;
         const char* filter;
+        FileKind kind;
         bool readOnlyTicked;
         std::string BatchState::*field;
         TextBox* box; // null for the template, which is shown in no box

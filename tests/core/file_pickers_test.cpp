@@ -18,6 +18,7 @@ struct Picker {
     FakeButton TestForm::*button;
     const char* title;
     const char* filter;
+    FileKind kind;
     bool readOnlyTicked;
     const char* key;
     std::string BatchState::*field;
@@ -25,12 +26,12 @@ struct Picker {
 };
 
 const std::vector<Picker> pickers{
-    {"program", &TestForm::buttonSelectExe, "Select Program", "*.exe", false, "exePath", &BatchState::exePath,
-     &TestForm::boxExe},
-    {"settings file", &TestForm::buttonSelectVcf, "Select VCF File", "*.vcf", false, "vcfPath",
-     &BatchState::vcfPath, &TestForm::boxVcf},
-    {"template", &TestForm::buttonLoadAvs, "Select AVS Script", "*.avs", true, "avsPath",
-     &BatchState::avsPath, nullptr},
+    {"program", &TestForm::buttonSelectExe, "Select Program", "*.exe", FileKind::program, false, "exePath",
+     &BatchState::exePath, &TestForm::boxExe},
+    {"settings file", &TestForm::buttonSelectVcf, "Select VCF File", "*.vcf", FileKind::matchingFilter, false,
+     "vcfPath", &BatchState::vcfPath, &TestForm::boxVcf},
+    {"template", &TestForm::buttonLoadAvs, "Select AVS Script", "*.avs", FileKind::matchingFilter, true,
+     "avsPath", &BatchState::avsPath, nullptr},
 };
 
 // An earlier run's choices, with every file they name on disk.
@@ -92,6 +93,7 @@ TEST(FilePickers, EachPickerAsksForOneFileOfItsKindFromTheEarlierChoice) {
         const OpenFileRequest& request = t.dialog.requests[0];
         EXPECT_EQ(request.title, p.title);
         EXPECT_EQ(request.filter, p.filter);
+        EXPECT_EQ(request.kind, p.kind);
         EXPECT_EQ(request.initialFolder, t.state().*p.field);
         EXPECT_FALSE(request.initialFolder.empty());
         EXPECT_FALSE(request.multiSelect);

@@ -5,10 +5,12 @@
 #include "helpers/TempDir.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -154,6 +157,55 @@ TEST(FileDialogAdapter, AcceptsANameThatDoesNotExistWhenAskedTo) {
     ASSERT_TRUE(answer.found);
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.value(), std::vector<std::string>{dir.file("later.avs")});
+}
+
+// The names the dialog's list shows, in its order.
+QStringList shownNames(QFileDialog& dialog) {
+    QStringList names;
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (view == nullptr)
+        return names;
+    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    return names;
+}
+
+// Programs here carry no extension: the program picker offers the files that may be
+// run, every file once the user asks for all, and gives back the program chosen.
+TEST(FileDialogAdapter, TheProgramPickerOffersTheFilesThatMayBeRun) {
+    test::TempDir dir;
+    std::ofstream(dir.file("notes.txt")) << "x";
+    std::ofstream(dir.file("transcode")) << "#!/bin/sh\n";
+    std::filesystem::permissions(dir.file("transcode"), std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    std::filesystem::create_directory(dir.path() / "tools");
+    OpenFileRequest r = request(false, false, dir.path().string());
+    r.title = "Select Program";
+    r.filter = "*.exe";
+    r.kind = FileKind::program;
+
+    const QStringList programs{QStringLiteral("tools"), QStringLiteral("transcode")};
+    const QStringList everything{QStringLiteral("tools"), QStringLiteral("notes.txt"),
+                                 QStringLiteral("transcode")};
+    QtFileDialog dialog;
+    QStringList filters;
+    ModalAnswer<QFileDialog> answer([&](QFileDialog& d) {
+        filters = d.nameFilters();
+        // The folder is read, and sorted, in the background.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shownNames(d) == programs; }))
+            << shownNames(d).join(u' ').toStdString();
+        auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down); // "All files", chosen as a user chooses it
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shownNames(d) == everything; }))
+            << shownNames(d).join(u' ').toStdString();
+        typeAndOpen(d, QStringLiteral("transcode"));
+    });
+    const Result<std::vector<std::string>> result = dialog.open(r);
+    ASSERT_TRUE(answer.found);
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Programs (*)"), QStringLiteral("All files (*)")}));
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(result.value(), std::vector<std::string>{dir.file("transcode")});
 }
 
 TEST(FileDialogAdapter, CancelGivesNoPathsAndNoFailure) {
