@@ -56,6 +56,7 @@ std::optional<XWindowProbe::Shown> XWindowProbe::shown(unsigned long window) con
     XWindowAttributes top{};
     if (!XGetWindowAttributes(display_, window, &client) || client.map_state != IsViewable)
         return std::nullopt;
+    // A child of the root: its position is in root coordinates.
     if (!XGetWindowAttributes(display_, topLevelOf(window), &top))
         return std::nullopt;
     int left = 0;
@@ -63,7 +64,7 @@ std::optional<XWindowProbe::Shown> XWindowProbe::shown(unsigned long window) con
     ::Window child = 0;
     if (!XTranslateCoordinates(display_, window, client.root, 0, 0, &left, &upper, &child))
         return std::nullopt;
-    return Shown{left, upper, client.width, outerWidthOf(top)};
+    return Shown{left, upper, client.width, outerWidthOf(top), top.x, top.y};
 }
 
 void XWindowProbe::resizeThroughWindowManager(unsigned long window, int innerWidth) const {

@@ -23,8 +23,10 @@ public:
     struct Shown {
         int left = 0; // the client area's left edge, in root coordinates
         int top = 0;
-        int inner = 0; // the client window's width
-        int outer = 0; // the window manager's frame around it, or the client when unframed
+        int inner = 0;     // the client window's width
+        int outer = 0;     // the window manager's frame around it, or the client when unframed
+        int outerLeft = 0; // where that frame is, in root coordinates
+        int outerTop = 0;
     };
     // None while the window is not on the screen.
     std::optional<Shown> shown(unsigned long window) const;

@@ -1,6 +1,6 @@
-// The window's width across restarts on a real X server, framed by a real window
-// manager and bare. Each test program has its own Xvfb; the framed cases start openbox
-// on it with a theme of a known frame.
+// The window's place at start-up and its width across restarts on a real X server,
+// framed by a real window manager and bare. Each test program has its own Xvfb; the framed cases start
+// openbox on it with a theme of a known frame.
 #include "app/MainForm.h"
 #include "fakes/FakeServices.h"
 #include "platform/qt/QtFrontEnd.h"
@@ -102,7 +102,7 @@ void PrintTo(const Screen& screen, std::ostream* out) {
 
 // One run of the program as a person has it: start-up, a look at the window, one drag
 // of its edge, and the end of the program.
-class WidthAcrossRestarts : public ::testing::TestWithParam<Screen> {
+class WindowOnScreen : public ::testing::TestWithParam<Screen> {
 protected:
     void SetUp() override {
         if (GetParam().windowManager) {
@@ -189,7 +189,7 @@ protected:
 // Closed at an outer width, the window opens at that outer width the next time, and
 // a drag stores the outer width that the screen shows; no session adds the frame once
 // more.
-TEST_P(WidthAcrossRestarts, TheStoredOuterWidthIsTheOneTheWindowOpensAt) {
+TEST_P(WindowOnScreen, TheStoredOuterWidthIsTheOneTheWindowOpensAt) {
     constexpr int firstWidth = 9000; // twips: 600 pixels at 96 DPI, wider than designed
     {
         QtSettingsStore store(QString::fromStdString(work_.file("quorbin.conf")));
@@ -220,7 +220,20 @@ TEST_P(WidthAcrossRestarts, TheStoredOuterWidthIsTheOneTheWindowOpensAt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WidthAcrossRestarts,
+// Start-up places the outer frame at 100, 100 twips, so that the title bar is on the
+// screen and the window can be dragged by it.
+TEST_P(WindowOnScreen, StartsWithItsOuterFrameAt100By100Twips) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    const XWindowProbe::Shown opened = onScreen();
+    EXPECT_EQ(opened.outerLeft, px(100));
+    EXPECT_EQ(opened.outerTop, px(100));
+    if (GetParam().windowManager) {
+        EXPECT_GT(opened.top, opened.outerTop) << "the client below the title bar";
+    }
+    quit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WindowOnScreen,
                          ::testing::Values(Screen{"FramedByOpenbox", true}, Screen{"BareServer", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 

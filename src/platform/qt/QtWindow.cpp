@@ -123,9 +123,22 @@ void QtWindow::applyWithFrame() {
     resizeInner(innerWidthFor(outer, frameWidthPixels()));
 }
 
-// A top-level widget's position is that of its frame, as the left and top edges are.
+// The left and top edges are those of the frame. The platform window exists from the
+// start, and a move of a created window keeps the frame that Qt knows: before the
+// window manager has framed the window (X11) that is none, and the client area would
+// land where the frame belongs, the title bar above it, off the screen. So a hidden
+// window hands the frame's place to its platform window as such, and the manager puts
+// the frame there when it frames the window. The platform window takes the widget's
+// geometry first: with its own older size it would report that size back as a resize,
+// and showing the widget would set the geometry again, as the client area's.
 void QtWindow::moveTo(int left, int top) {
-    window_.move(twipsToPixels(left, dpi()), twipsToPixels(top, dpi()));
+    const QPoint frame(twipsToPixels(left, dpi()), twipsToPixels(top, dpi()));
+    window_.move(frame);
+    QWindow* handle = window_.windowHandle();
+    if (handle == nullptr || window_.isVisible())
+        return;
+    handle->setGeometry(window_.geometry());
+    handle->setFramePosition(frame);
 }
 
 void QtWindow::setControlWidth(SizedControl control, int twips) {
