@@ -9,6 +9,8 @@ namespace quorbin {
 void SystemTool::nameApplication() {
     QApplication::setApplicationName(QStringLiteral("quorbin"));
     QApplication::setOrganizationName(QStringLiteral("quorbin"));
+    // The desktop entry the window belongs to, for docks and task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORBIN_APP_ID));
 }
 
 SystemTool::SystemTool() : keyboard_(makeSystemKeyboard()), form_(front_.controls(), services()) {}

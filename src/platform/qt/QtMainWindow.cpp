@@ -3,7 +3,9 @@
 #include "platform/qt/DesignFonts.h"
 #include "platform/qt/TwipsConversion.h"
 
+#include <QDirIterator>
 #include <QEvent>
+#include <QIcon>
 #include <QWindowStateChangeEvent>
 
 #include <array>
@@ -32,6 +34,16 @@ void makePlainButton(QPushButton& button, const char* caption) {
     button.setDefault(false);
 }
 
+// The tool's icon in the sizes rendered into the resources at build time.
+QIcon toolIcon() {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
 void makeScrollingBox(QPlainTextEdit& box) {
     box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box.setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -43,6 +55,7 @@ void makeScrollingBox(QPlainTextEdit& box) {
 
 QtMainWindow::QtMainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Quorbin"));
+    setWindowIcon(toolIcon());
     nameControls();
     describeControls();
     styleControls();
