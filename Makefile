@@ -1,5 +1,6 @@
 # make run   - install what is missing, build, open the window
 # make test  - install what is missing, build, run every test
+# make package - the .deb, in the build folder
 # make check - the format and clang-tidy checks, then the tests once more under
 #              AddressSanitizer and UBSan
 # make bench - the benchmarks and their table of goals
@@ -11,7 +12,7 @@ JOBS       ?= 2
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 WERROR     := $(if $(CI),-DQUORBIN_WERROR=ON,)
 
-.PHONY: all deps build run test check format-check tidy bench clean
+.PHONY: all deps build run test package check format-check tidy bench clean
 
 all: build
 
@@ -33,6 +34,9 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 check: deps format-check tidy
 	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_SANITIZE=ON $(WERROR)

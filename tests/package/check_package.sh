@@ -1,0 +1,96 @@
+#!/bin/bash
+# The .deb as a user gets it, built by cpack from this build and looked at from outside:
+# its files, its control fields, its desktop entry and AppStream description through
+# their validators, and its program started as a new user starts it, on an X server of
+# its own.
+#
+#     check_package.sh <cpack> <CPackConfig.cmake> <version> <application id>
+set -euo pipefail
+export LC_ALL=C # the order of the file list
+cpack=$1
+config=$2
+version=$3
+id=$4
+
+work=$(mktemp -d)
+xvfb=
+program=
+stop() {
+    if [ -n "$1" ]; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
+}
+trap 'stop "$program"; stop "$xvfb"; rm -rf "$work"' EXIT
+fail() {
+    echo "package: $*" >&2
+    exit 1
+}
+
+"$cpack" -G DEB --config "$config" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; }
+deb="$work/out/quorbin_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no $(basename "$deb") in: $(ls "$work/out")"
+
+# Its files, with their modes: programs executable, everything else not.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $6 }' | sort -k2 >"$work/files"
+{
+    echo "-rwxr-xr-x ./usr/bin/quorbin"
+    echo "-rw-r--r-- ./usr/share/applications/$id.desktop"
+    echo "-rw-r--r-- ./usr/share/doc/quorbin/LICENSE"
+    echo "-rwxr-xr-x ./usr/share/doc/quorbin/examples/quorbin-ffmpeg"
+    echo "-rwxr-xr-x ./usr/share/doc/quorbin/examples/quorbin-wine"
+    for size in 128 16 24 256 32 48 64; do
+        echo "-rw-r--r-- ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    done
+    echo "-rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/$id.svg"
+    echo "-rw-r--r-- ./usr/share/metainfo/$id.metainfo.xml"
+} >"$work/expected"
+diff -u "$work/expected" "$work/files" || fail "the files differ from the expected list"
+
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version), not $version"
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ $depends == *libqt6widgets6* && $depends == *libc6* ]] || fail "Depends lacks what dpkg-shlibdeps finds: $depends"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+# desktop-file-validate exits 0 also when it reports errors: its output is the verdict.
+said=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1)
+[ -z "$said" ] || fail "desktop-file-validate: $said"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
+    fail "appstreamcli validate: $(cat "$work/appstream")"
+
+# The program, as a new user starts it. Xvfb says its display number once it listens.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+read -r -t 30 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$number"
+mkdir -m 700 "$work/home" "$work/runtime"
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+    XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=disabled: \
+    "$root/usr/bin/quorbin" >"$work/quorbin.log" 2>&1 &
+program=$!
+
+# The visible window whose name is exactly $1 (xdotool matches names ignoring case, and
+# the first start's message box is "quorbin"), once it is there.
+await_window() {
+    local deadline=$((SECONDS + 30)) window
+    while ((SECONDS < deadline)); do
+        kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/quorbin.log")"
+        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$(xdotool getwindowname "$window")" = "$1" ] && echo "$window" && return 0
+        done
+        sleep 0.1
+    done
+    fail "no window \"$1\" appeared"
+}
+
+# No template is chosen yet: a message box says so, and Enter answers it (the press
+# alone: the box is gone before a release could reach it).
+box=$(await_window quorbin)
+xdotool keydown --window "$box" Return
+window=$(await_window Quorbin)
+[ "$(xdotool getwindowpid "$window")" = "$program" ] || fail "the window \"Quorbin\" is not the program's"
+icon=$(xprop -id "$window" _NET_WM_ICON)
+[[ $icon == *"Icon ("* ]] || fail "the window has no icon"
+echo "package: $(basename "$deb") checked; its window came up on display $DISPLAY"
