@@ -1,11 +1,13 @@
 // window_screenshot: shows the real window with a batch under way and saves a picture
-// of it, for reviewers and the README. Run it through tools/screenshot, which gives it
-// an X server of its own.
+// of it, for the README. Run it through tools/screenshot, which gives it an X server
+// and a home folder of its own.
 //
-//     window_screenshot <output.png> <working folder>
+//     window_screenshot <output.png> <program> <settings file> <template> <input file>...
 //
-// The working folder gets three input files and a template; the processing program is
-// fakeproc, told to grow its output and then wait, so the picture shows a running job.
+// The settings store names the program, the settings file and the template; the
+// input-file picker is answered with the input files, the second of them is unticked,
+// and the batch starts. Once the first sizes of the output are logged the picture is
+// taken and the batch aborted.
 
 #include "app/MainForm.h"
 #include "platform/FileDialog.h"
@@ -20,7 +22,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -41,37 +42,24 @@ public:
     unsigned sendInput(std::span<const InputRecord>, int) override { return 0; }
 };
 
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: window_screenshot <output.png> <working folder>\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: window_screenshot <output.png> <program> <settings file> <template> "
+                             "<input file>...\n");
         return 2;
     }
     const QString picture = QString::fromLocal8Bit(argv[1]);
-    std::string folder = argv[2];
-    if (folder.back() != '/')
-        folder += '/';
-
-    std::vector<std::string> inputs;
-    for (const char* name : {"sunset.avi", "Harbour.avi", "market.avi"}) {
-        writeFile(folder + name, "");
-        inputs.push_back(folder + name);
-    }
-    writeFile(folder + "smooth.avs", "# steps=-1 rate=250000 interval_ms=200\r\n"
-                                     "AVISource(\"$FILE\")\r\nDeinterlace()\r\nSharpen(0.3)");
-    writeFile(folder + "fast.vcf", "");
+    const std::vector<std::string> inputs(argv + 5, argv + argc);
 
     QApplication app(argc, argv);
-    QtFrontEnd front(QString::fromStdString(folder + "quorbin.conf"));
-    front.settings().write("file", "exePath", FAKEPROC_PATH);
-    front.settings().write("file", "vcfPath", folder + "fast.vcf");
-    front.settings().write("file", "avsPath", folder + "smooth.avs");
-    front.settings().write("file", "aviPath", folder);
+    QApplication::setApplicationName(QStringLiteral("quorbin"));
+    QApplication::setOrganizationName(QStringLiteral("quorbin"));
+    QtFrontEnd front;
+    front.settings().write("file", "exePath", argv[2]);
+    front.settings().write("file", "vcfPath", argv[3]);
+    front.settings().write("file", "avsPath", argv[4]);
 
     PosixProcessControl processes;
     PosixClock clock;
