@@ -16,14 +16,18 @@ void ProcessLauncher::killProcess() {
 
 // Start is accepted in every mode, and a job left running by Stop is still alive: two
 // processing programs must never write the same output at once, so the earlier one ends
-// before anything of the new job is touched.
+// before anything of the new job is touched. A job that ended by itself is not killed
+// (nor logged), but what it left running in its group ends all the same.
 void ProcessLauncher::endEarlierProcess() {
     const BatchState& s = form_.state;
     if (s.hProcess == 0)
         return;
-    const Result<std::uint32_t> code = form_.services.processes.exitCode(s.hProcess);
+    ProcessControl& processes = form_.services.processes;
+    const Result<std::uint32_t> code = processes.exitCode(s.hProcess);
     if (code && *code == stillActive)
         killProcess();
+    else
+        (void)processes.terminate(s.hProcess); // only what it left behind: nothing to log
 }
 
 void ProcessLauncher::runProcess() {

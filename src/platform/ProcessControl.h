@@ -27,9 +27,10 @@ inline constexpr std::uint32_t stillActive = 259;
 // The core relies on this: launch returns at once without waiting for the program, and
 // gives a handle above 0, or the reason nothing was started; exitCode gives stillActive
 // while the process runs, its exit code once it has ended, and a failure when the query
-// itself failed (handle 0, unknown handle); terminate ends the process (and what it
-// started) and says whether it really signalled a live process of ours. A handle stays valid for exitCode and
-// terminate until release; a released or ended handle never reaches another process.
+// itself failed (handle 0, unknown handle); terminate ends the process and everything it
+// started, also what it left running after it ended itself, and says whether the process
+// itself was alive and was ended. A handle stays valid for exitCode and terminate until
+// release; release ends nothing, and a released handle never reaches another process.
 class ProcessControl {
 public:
     virtual ~ProcessControl() = default;

@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace quorbin;
@@ -41,6 +44,14 @@ const std::string hangingTemplate = "AVISource(\"$FILE\")\n"
                                     "# rate=700\n"
                                     "# hang";
 constexpr std::uintmax_t hungSize = 1400;
+
+// A job that starts a worker and exits at once, its output written; the worker stays in
+// its group and appends to that output until it is killed.
+const std::string leavingTemplate = "# spawn_child\n"
+                                    "# child_rate=100\n"
+                                    "# child_pidfile=worker.pid\n"
+                                    "# steps=1\n"
+                                    "# exit=0";
 
 std::optional<std::uintmax_t> sizeOf(const std::string& path) {
     std::error_code error;
@@ -257,6 +268,39 @@ TEST_F(BatchOverRealProcesses, startEndsAJobThatStopLeftRunningBeforeItLaunches)
     append(expected, launchLines(dir, "a.avi", "aP.avi", second));
     append(expected, {"ABORT", killLine(second, 1), "IDLE"});
     EXPECT_EQ(f.t.messagesLogged(), expected);
+    EXPECT_EQ(f.t.messages.shown.size(), messagesBefore);
+}
+
+// Every job ends at once but leaves a worker writing: by the end of the batch nothing of
+// any job runs, and no ended job waits to be collected.
+TEST_F(BatchOverRealProcesses, jobsThatLeaveAWorkerBehindLeaveNothingRunning) {
+    f.t.boxTemplate.type(leavingTemplate);
+    f.t.buttonStart.click();
+    std::vector<pid_t> jobs;
+    for (int ticks = 0; ticks < 1000 && f.state().mode != modeIdle; ++ticks) {
+        const pid_t job = f.state().hProcess;
+        if (f.state().mode == modeRun && f.nextTickDecides() && (jobs.empty() || jobs.back() != job)) {
+            // Ended, kept unreaped, with its worker writing on in its group.
+            ASSERT_TRUE(waitUntil([&] {
+                const pid_t worker = pidIn(dir + "worker.pid");
+                return processState(job) == 'Z' && worker > 0 && procStat(worker).group == job &&
+                       processRunning(worker);
+            })) << job;
+            jobs.push_back(job);
+        }
+        f.t.tick();
+    }
+    ASSERT_EQ(f.state().mode, modeIdle);
+    ASSERT_EQ(jobs.size(), 3u);
+
+    EXPECT_TRUE(waitUntil([&] {
+        const std::set<pid_t> running = runningGroups();
+        return std::none_of(jobs.begin(), jobs.end(), [&](pid_t group) { return running.count(group) > 0; });
+    }));
+    EXPECT_EQ(zombieChildrenOf(::getpid()), 0);
+    const auto messages = f.t.messagesLogged();
+    for (pid_t job : jobs)
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), killLine(job, 0)), 1) << job;
     EXPECT_EQ(f.t.messages.shown.size(), messagesBefore);
 }
 

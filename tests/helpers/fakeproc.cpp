@@ -21,7 +21,9 @@
 //     pidfile=<path>      write its own process id there at the start
 //     spawn_child         at the start, fork a child that stays in its process group,
 //                         sleeps child_sleep_ms and exits
-//     child_sleep_ms=<n>  how long that child sleeps (default 120000)
+//     child_sleep_ms=<n>  how long that child lives (default 120000)
+//     child_rate=<n>      bytes that child appends to the output file per interval
+//                         while it lives (default 0: it only sleeps)
 //     child_pidfile=<path>  write that child's process id there
 //     wait_for=<path>     at the end, before exit, signal or hang, wait until the file
 //                         exists (checked every 10 ms)
@@ -58,6 +60,7 @@ struct Plan {
     std::string pidfile;
     bool spawnChild = false;
     long childSleepMs = 120000;
+    long childRate = 0;
     std::string childPidfile;
     std::string waitFor;
 };
@@ -119,6 +122,8 @@ void applyDirective(Plan& plan, const std::string& line) {
         plan.spawnChild = true;
     else if (key == "child_sleep_ms")
         plan.childSleepMs = std::strtol(value.c_str(), nullptr, 10);
+    else if (key == "child_rate")
+        plan.childRate = std::strtol(value.c_str(), nullptr, 10);
     else if (key == "child_pidfile")
         plan.childPidfile = value;
     else if (key == "wait_for")
@@ -149,14 +154,30 @@ void writePid(const std::string& path, pid_t pid) {
         usage("cannot write " + path);
 }
 
-void spawnChild(const Plan& plan) {
-    const pid_t child = ::fork();
-    if (child < 0)
-        usage("cannot fork");
-    if (child == 0) {
+// The child's life: it sleeps, or appends to the output one block per interval, until
+// its time is up.
+[[noreturn]] void runChild(const Plan& plan, const std::string& output) {
+    if (plan.childRate <= 0 || plan.intervalMs <= 0) {
         sleepMs(plan.childSleepMs);
         ::_exit(0);
     }
+    const std::string block(static_cast<std::size_t>(plan.childRate), 'c');
+    for (long lived = 0; lived < plan.childSleepMs; lived += plan.intervalMs) {
+        if (const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0666); fd >= 0) {
+            (void)!::write(fd, block.data(), block.size());
+            ::close(fd);
+        }
+        sleepMs(plan.intervalMs);
+    }
+    ::_exit(0);
+}
+
+void spawnChild(const Plan& plan, const std::string& output) {
+    const pid_t child = ::fork();
+    if (child < 0)
+        usage("cannot fork");
+    if (child == 0)
+        runChild(plan, output);
     if (!plan.childPidfile.empty())
         writePid(plan.childPidfile, child);
 }
@@ -192,7 +213,7 @@ int main(int argc, char** argv) {
     if (!plan.pidfile.empty())
         writePid(plan.pidfile, ::getpid());
     if (plan.spawnChild)
-        spawnChild(plan);
+        spawnChild(plan, arguments.output);
     runSteps(plan, arguments.output);
     if (!plan.waitFor.empty())
         waitForFile(plan.waitFor);

@@ -3,22 +3,79 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace quorbin::test {
 
-// The state letter of a process from /proc (R, S, Z, ...), or 0 when there is none.
-inline char processState(pid_t pid) {
+// What /proc/<pid>/stat says of a process's state, parent and process group.
+struct ProcStat {
+    char state = 0;
+    pid_t parent = 0;
+    pid_t group = 0;
+};
+
+inline ProcStat procStat(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
     std::string stat;
+    ProcStat fields;
     if (!std::getline(in, stat))
-        return 0;
-    // The command name in parentheses may hold blanks; the state follows the last ')'.
+        return fields;
+    // The command name in parentheses may hold blanks; the fields follow the last ')'.
     const auto close = stat.rfind(')');
-    return close == std::string::npos || close + 2 >= stat.size() ? 0 : stat[close + 2];
+    if (close == std::string::npos)
+        return fields;
+    std::istringstream rest(stat.substr(close + 1));
+    rest >> fields.state >> fields.parent >> fields.group;
+    return fields;
+}
+
+// Every process id in /proc.
+inline std::vector<pid_t> allProcesses() {
+    std::vector<pid_t> pids;
+    DIR* folder = ::opendir("/proc");
+    if (folder == nullptr)
+        return pids;
+    while (const dirent* entry = ::readdir(folder)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (pid > 0 && *end == '\0')
+            pids.push_back(static_cast<pid_t>(pid));
+    }
+    ::closedir(folder);
+    return pids;
+}
+
+// The groups that have a running member.
+inline std::set<pid_t> runningGroups() {
+    std::set<pid_t> groups;
+    for (pid_t pid : allProcesses()) {
+        const ProcStat stat = procStat(pid);
+        if (stat.state != 'Z' && stat.state != 'X' && stat.state != 0)
+            groups.insert(stat.group);
+    }
+    return groups;
+}
+
+// Children of `parent` that have ended and wait to be collected by it.
+inline int zombieChildrenOf(pid_t parent) {
+    int zombies = 0;
+    for (pid_t pid : allProcesses()) {
+        const ProcStat stat = procStat(pid);
+        if (stat.parent == parent && stat.state == 'Z')
+            ++zombies;
+    }
+    return zombies;
+}
+
+// The state letter of a process (R, S, Z, ...), or 0 when there is none.
+inline char processState(pid_t pid) {
+    return procStat(pid).state;
 }
 
 // Dead, whether or not its parent has collected it yet.

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -105,7 +106,7 @@ struct ExitCase {
     std::uint32_t code;
 };
 
-TEST(PosixProcessControl, ReportsTheExitCodeAndLeavesNoZombie) {
+TEST(PosixProcessControl, ReportsTheExitCodeAndLeavesNoZombieOnceTerminated) {
     const std::vector<ExitCase> cases = {
         {"exit=0", 0}, {"exit=3", 3}, {"exit=255", 255}, {"signal=9", 128 + 9}, {"signal=15", 128 + 15},
     };
@@ -121,7 +122,9 @@ TEST(PosixProcessControl, ReportsTheExitCodeAndLeavesNoZombie) {
         ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
         EXPECT_EQ(control.exitCode(handle), c.code);
         EXPECT_EQ(control.exitCode(handle), c.code) << "a later query gives the same code";
+        EXPECT_FALSE(control.terminate(handle));
         EXPECT_TRUE(collectedByNobody(handle)) << "the child was reaped";
+        EXPECT_EQ(control.exitCode(handle), c.code);
         EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
     }
 }
@@ -208,26 +211,116 @@ TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {
     EXPECT_TRUE(waitUntil([&] { return test::processGone(grandchild); }));
 }
 
-TEST(PosixProcessControl, TerminateAfterTheProgramEndedSignalsNothing) {
+// A wrapper that starts its worker and exits at once: the worker writes on, in the job's
+// group, until terminate ends it together with the group.
+TEST(PosixProcessControl, TerminateAfterTheProgramEndedEndsWhatItLeftBehind) {
     TempDir dir;
     PosixProcessControl control;
     ProcessGuard guard(control);
     const std::string pidfile = dir.file("child.pid");
-    // A wrapper that starts its worker and exits: what stays behind in the group is not
-    // the job any more.
-    const ProcessHandle handle = guard.track(
-        control.launch(fakeJob(dir, "spawn_child\r\nchild_pidfile=" + pidfile + "\r\nsteps=0\r\nexit=0")));
+    const std::string output = dir.file("clipP.avi");
+    const ProcessHandle handle = guard.track(control.launch(
+        fakeJob(dir, "spawn_child\r\nchild_rate=10\r\ninterval_ms=5\r\nchild_pidfile=" + pidfile +
+                         "\r\nsteps=0\r\nexit=0")));
     ASSERT_GT(handle, 0);
     ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
-    const pid_t grandchild = readPid(pidfile);
-    guard.trackStray(grandchild);
+    const pid_t worker = readPid(pidfile);
+    guard.trackStray(worker);
     ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
     ASSERT_EQ(control.exitCode(handle), 0u);
+    // The ended program stays unreaped, holding the group's id, and its worker writes on.
+    EXPECT_EQ(test::processState(handle), 'Z');
+    const auto written = [&] { return exists(output) ? std::filesystem::file_size(output) : 0; };
+    const auto before = written();
+    ASSERT_TRUE(waitUntil([&] { return written() > before; }));
+    ASSERT_EQ(test::procStat(worker).group, handle);
 
-    EXPECT_FALSE(control.terminate(handle));
-    EXPECT_TRUE(test::processRunning(grandchild));
-    EXPECT_EQ(test::pendingSignals(grandchild) & killBit, 0u);
+    EXPECT_FALSE(control.terminate(handle)) << "the program itself had ended";
+    EXPECT_TRUE(waitUntil([&] { return test::runningGroups().count(handle) == 0; }));
+    EXPECT_TRUE(collectedByNobody(handle));
     EXPECT_EQ(control.exitCode(handle), 0u) << "the code is kept";
+}
+
+// A process under the given id, in a group of that id: a stranger that was handed the id
+// again. Needs the right to set the next process id (root); 0 when it could not be had.
+pid_t startStrangerAs(pid_t wanted) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        std::ofstream last("/proc/sys/kernel/ns_last_pid");
+        if (!(last << wanted - 1 << std::flush))
+            return 0;
+        last.close();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::setpgid(0, 0);
+            for (;;)
+                ::pause();
+        }
+        if (pid == wanted) {
+            ::setpgid(pid, pid);
+            return pid;
+        }
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    return 0;
+}
+
+// Until terminate the ended program is a zombie of ours, so no stranger can hold its id;
+// once it is reaped, a stranger given that id is never signalled.
+TEST(PosixProcessControl, AGroupWhoseIdWasFreedIsNeverSignalled) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const ProcessHandle handle = guard.track(control.launch(fakeJob(dir, "steps=0\r\nexit=0")));
+    ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+    EXPECT_EQ(control.exitCode(handle), 0u);
+    EXPECT_EQ(test::procStat(handle).state, 'Z');
+    EXPECT_EQ(test::procStat(handle).parent, ::getpid());
+    EXPECT_FALSE(control.terminate(handle));
+    ASSERT_TRUE(collectedByNobody(handle));
+
+    const pid_t stranger = startStrangerAs(handle);
+    if (stranger == 0)
+        GTEST_SKIP() << "cannot choose the next process id here";
+    guard.adoptChild(stranger);
+    ASSERT_TRUE(waitUntil([&] { return ::getpgid(stranger) == handle; }));
+    EXPECT_FALSE(control.terminate(handle));
+    EXPECT_EQ(control.exitCode(handle), 0u);
+    control.release(handle);
+    EXPECT_FALSE(control.terminate(handle));
+    EXPECT_TRUE(test::processRunning(stranger));
+    EXPECT_EQ(test::pendingSignals(stranger) & killBit, 0u);
+}
+
+// The batch's rhythm, many times over: a job that leaves a worker behind ends, is
+// terminated, and its handle is released once the next job has started.
+TEST(PosixProcessControl, ManyQuickJobsLeaveNothingRunningNoZombieAndNoDescriptor) {
+    TempDir dir;
+    PosixProcessControl control;
+    ProcessGuard guard(control);
+    const LaunchRequest request = fakeJob(dir, "spawn_child\r\nchild_sleep_ms=60000\r\nsteps=0\r\nexit=0");
+    const int descriptorsBefore = test::openDescriptorCount();
+    std::vector<ProcessHandle> handles;
+    for (int job = 0; job < 200; ++job) {
+        const ProcessHandle handle = guard.track(control.launch(request));
+        ASSERT_GT(handle, 0);
+        ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
+        EXPECT_FALSE(control.terminate(handle));
+        if (!handles.empty())
+            control.release(handles.back());
+        handles.push_back(handle);
+    }
+    control.release(handles.back());
+    EXPECT_TRUE(waitUntil([&] {
+        const std::set<pid_t> running = test::runningGroups();
+        return std::none_of(handles.begin(), handles.end(),
+                            [&](pid_t group) { return running.count(group); });
+    }));
+    EXPECT_EQ(test::zombieChildrenOf(::getpid()), 0);
+    EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
 }
 
 TEST(PosixProcessControl, NoHandleAndUnknownHandlesAreRefused) {
@@ -402,17 +495,26 @@ TEST(PosixProcessControl, AReleasedProgramRunsOnAndIsReapedByALaterCall) {
     EXPECT_TRUE(collectedByNobody(handle));
 }
 
-TEST(PosixProcessControl, ReleasingAnEndedProgramLeavesNothingBehind) {
+// Releasing ends nothing: what the ended program left behind runs on, and the program
+// itself is reaped rather than kept as a zombie for the rest of the tool's life.
+TEST(PosixProcessControl, ReleasingAnEndedProgramReapsItAndLeavesItsWorkerRunning) {
     TempDir dir;
     PosixProcessControl control;
     ProcessGuard guard(control);
     const int descriptorsBefore = test::openDescriptorCount();
-    const ProcessHandle handle = guard.track(control.launch(fakeJob(dir, "steps=0\r\nexit=1")));
+    const std::string pidfile = dir.file("child.pid");
+    const ProcessHandle handle = guard.track(
+        control.launch(fakeJob(dir, "spawn_child\r\nchild_pidfile=" + pidfile + "\r\nsteps=0\r\nexit=1")));
     ASSERT_GT(handle, 0);
+    ASSERT_TRUE(waitUntil([&] { return exists(pidfile); }));
+    const pid_t worker = readPid(pidfile);
+    guard.trackStray(worker);
     ASSERT_TRUE(waitUntil([&] { return test::processState(handle) == 'Z'; }));
     control.release(handle);
     EXPECT_TRUE(collectedByNobody(handle));
     EXPECT_FALSE(control.exitCode(handle));
+    EXPECT_TRUE(test::processRunning(worker));
+    EXPECT_EQ(test::pendingSignals(worker) & killBit, 0u);
     EXPECT_EQ(test::openDescriptorCount(), descriptorsBefore);
 }
 

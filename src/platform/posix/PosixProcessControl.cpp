@@ -61,22 +61,21 @@ std::string programPath(const std::string& file) {
     return path + file;
 }
 
-int waitByPidfd(int pidfd, siginfo_t& info) {
-    if (pidfd < 0) {
-        errno = EINVAL;
-        return -1;
+// waitid on the child with WEXITED | WNOHANG and `flags`, through its descriptor where
+// there is one.
+int waitOnChild(pid_t pid, int pidfd, siginfo_t& info, int flags) {
+    int rc = -1;
+    if (pidfd >= 0) {
+        do
+            rc = ::waitid(P_PIDFD, static_cast<id_t>(pidfd), &info, WEXITED | WNOHANG | flags);
+        while (rc == -1 && errno == EINTR);
+        // Kernels that hand out process descriptors but cannot wait on them yet: the id
+        // is as exact, as long as the child is unreaped.
+        if (rc == 0 || errno != EINVAL)
+            return rc;
     }
-    int rc;
     do
-        rc = ::waitid(P_PIDFD, static_cast<id_t>(pidfd), &info, WEXITED | WNOHANG);
-    while (rc == -1 && errno == EINTR);
-    return rc;
-}
-
-int waitById(pid_t pid, siginfo_t& info) {
-    int rc;
-    do
-        rc = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
+        rc = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | flags);
     while (rc == -1 && errno == EINTR);
     return rc;
 }
@@ -192,7 +191,7 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
             ::close(old->second.pidfd);
         children_.erase(old);
     }
-    children_[pid] = Child{openPidfd(pid), false, std::nullopt};
+    children_[pid] = Child{openPidfd(pid), false, false, std::nullopt};
     return pid;
 }
 
@@ -202,7 +201,7 @@ Result<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
     if (handle <= 0 || it == children_.end())
         return Failure{"No process has the handle " + std::to_string(handle) + "."};
     Child& child = it->second;
-    if (!child.reaped && !reapIfEnded(handle, child))
+    if (!hasEnded(handle, child))
         return stillActive;
     if (!child.code)
         return Failure{"The exit code of process " + std::to_string(handle) + " is lost."};
@@ -215,16 +214,17 @@ bool PosixProcessControl::terminate(ProcessHandle handle) {
     if (handle <= 0 || it == children_.end())
         return false;
     Child& child = it->second;
-    // What the job left behind in its group after it ended is no longer the job: an
-    // ended job is not signalled.
-    if (child.reaped || reapIfEnded(handle, child))
+    // Reaped, the id may name anybody's group by now.
+    if (child.reaped)
         return false;
-    if (!signalKill(handle, child))
+    const bool killed = !hasEnded(handle, child) && signalKill(handle, child);
+    if (child.reaped)
         return false;
-    // The id is still held by the unreaped child, so the group of that id is the job's.
+    // The leader, running or a zombie, still holds the id unreaped, so the group of that
+    // id is the job's: this ends what the job started, also after the job itself ended.
     ::kill(-handle, SIGKILL);
     awaitEnd(handle, child);
-    return true;
+    return killed;
 }
 
 void PosixProcessControl::release(ProcessHandle handle) {
@@ -232,33 +232,51 @@ void PosixProcessControl::release(ProcessHandle handle) {
     if (it != children_.end()) {
         Child child = it->second;
         children_.erase(it);
-        if (!child.reaped && !reapIfEnded(handle, child))
+        if (hasEnded(handle, child))
+            reap(handle, child);
+        else
             released_[handle] = child;
     }
     reapReleased();
 }
 
-bool PosixProcessControl::reapIfEnded(ProcessHandle pid, Child& child) {
+bool PosixProcessControl::hasEnded(ProcessHandle pid, Child& child) {
+    if (child.ended)
+        return true;
     siginfo_t info{};
-    int rc = waitByPidfd(child.pidfd, info);
-    // Kernels that hand out process descriptors but cannot wait on them yet: the id is
-    // as exact, as long as the child is unreaped.
-    if (rc == -1 && errno == EINVAL)
-        rc = waitById(pid, info);
+    const int rc = waitOnChild(pid, child.pidfd, info, WNOWAIT);
     if (rc == 0 && info.si_pid == 0)
         return false;
-    // ECHILD: someone else in this process reaped it; it has ended, its code is lost.
+    child.ended = true;
+    if (rc == 0) {
+        child.code = codeOf(info);
+        return true;
+    }
+    // ECHILD: someone else in this process reaped it; it has ended, its code is lost, and
+    // its id is no longer ours.
     child.reaped = true;
-    child.code = rc == 0 ? std::optional<std::uint32_t>(codeOf(info)) : std::nullopt;
     if (child.pidfd >= 0)
         ::close(child.pidfd);
     child.pidfd = -1;
     return true;
 }
 
+void PosixProcessControl::reap(ProcessHandle pid, Child& child) {
+    if (child.reaped)
+        return;
+    siginfo_t info{};
+    waitOnChild(pid, child.pidfd, info, 0);
+    child.reaped = true;
+    if (child.pidfd >= 0)
+        ::close(child.pidfd);
+    child.pidfd = -1;
+}
+
+// Reaps the child once it has ended; one stuck in the kernel past the limit stays for a
+// later call.
 void PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child) {
     const auto deadline = std::chrono::steady_clock::now() + reapAfterKillLimit;
-    while (!reapIfEnded(pid, child)) {
+    while (!hasEnded(pid, child)) {
         const auto left = deadline - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero())
             return;
@@ -270,6 +288,7 @@ void PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child) {
             ::nanosleep(&step, nullptr);
         }
     }
+    reap(pid, child);
 }
 
 bool PosixProcessControl::signalKill(ProcessHandle pid, const Child& child) {
@@ -280,10 +299,12 @@ bool PosixProcessControl::signalKill(ProcessHandle pid, const Child& child) {
 
 void PosixProcessControl::reapReleased() {
     for (auto it = released_.begin(); it != released_.end();) {
-        if (reapIfEnded(it->first, it->second))
+        if (hasEnded(it->first, it->second)) {
+            reap(it->first, it->second);
             it = released_.erase(it);
-        else
+        } else {
             ++it;
+        }
     }
 }
 

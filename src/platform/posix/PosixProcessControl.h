@@ -8,12 +8,22 @@
 namespace quorbin {
 
 // Starts the processing program as a child process with a process group of its own, and
-// polls and ends it by handle. The handle is the child's process id.
+// polls and ends it by handle. The handle is the child's process id, which is also the
+// id of the job's group.
 //
-// A child is reaped as soon as a call sees that it has ended, and its exit code is kept
-// for the handle: no zombie is left behind, and an ended handle is never signalled, so
-// it cannot reach a later process that was given the same id. The kernel's process file
-// descriptors, where it has them, pin every query and signal to the very process.
+// The group stays addressable until terminate has ended it: a child that has ended is
+// only looked at (its exit code read and kept), not reaped, so it stays a zombie that
+// holds its id, and with it the group's id, for as long as the handle is ours. terminate
+// kills what is left of the group and only then reaps the child. A group whose leader
+// has been reaped is never signalled: its id may since name a stranger's group. The
+// kernel's process file descriptors, where it has them, pin every query and signal to
+// the very process.
+//
+// release never kills: the program, and whatever it started, runs on. A released child
+// that has ended is reaped at once, and one still running by whichever later call finds
+// it ended, so that zombies do not pile up over a long batch; its group is no longer
+// the tool's business. What a job starts in a group or session of its own is out of
+// reach.
 //
 // Children outlive this object: neither closing the window nor destroying the object ends
 // a running job. All calls come from the one user-interface thread.
@@ -32,13 +42,17 @@ public:
 private:
     struct Child {
         int pidfd = -1; // -1 where the kernel offers none
+        // Ended, and its code read; the zombie still holds the id until reaped.
+        bool ended = false;
         bool reaped = false;
-        // The exit code once reaped; nullopt when the process was reaped elsewhere and
+        // The exit code once ended; nullopt when the process was reaped elsewhere and
         // its code is lost.
         std::optional<std::uint32_t> code;
     };
 
-    static bool reapIfEnded(ProcessHandle pid, Child& child);
+    // Looks whether the child has ended, without reaping it.
+    static bool hasEnded(ProcessHandle pid, Child& child);
+    static void reap(ProcessHandle pid, Child& child);
     static void awaitEnd(ProcessHandle pid, Child& child);
     static bool signalKill(ProcessHandle pid, const Child& child);
     void reapReleased();
