@@ -44,6 +44,7 @@ Services RealWindow::services() {
         .settings = front_.settings(),
         .dialog = dialog_,
         .keyboard = keyboard_,
+        .keepAwake = keepAwake_,
     };
 }
 

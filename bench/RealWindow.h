@@ -6,6 +6,7 @@
 #include "WorkFolder.h"
 
 #include "app/MainForm.h"
+#include "platform/dbus/NullKeepAwake.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
@@ -53,6 +54,7 @@ private:
     BenchMessageBox messages_;
     ScriptedFileDialog dialog_;
     SilentKeyboard keyboard_;
+    NullKeepAwake keepAwake_;
     std::unique_ptr<MainForm> form_;
 };
 

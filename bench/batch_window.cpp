@@ -1,13 +1,15 @@
 // The tool's window and core running a batch, left alone: built as the program builds
-// them, with the X11 keyboard for the Shift pulse and the timer running, over a work
-// folder of its own. A scripted dialog picks one file, Start is pressed, and the job is
-// the sleeper, which writes no output: the watchdog watches a job that does nothing.
+// them, with the X11 keyboard for the Shift pulse, the machine kept awake through D-Bus
+// and the timer running, over a work folder of its own. A scripted dialog picks one
+// file, Start is pressed, and the job is the sleeper, which writes no output: the
+// watchdog watches a job that does nothing.
 // Prints "running <child pid>" once the batch is in mode 1, then runs until killed.
 #include "BenchMessageBox.h"
 #include "ScriptedFileDialog.h"
 #include "WorkFolder.h"
 
 #include "app/MainForm.h"
+#include "platform/dbus/SystemKeepAwake.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     ScriptedFileDialog dialog;
     dialog.answerWith({folder.clips() + "clip.avi"});
     const auto keyboard = makeSystemKeyboard();
+    const auto keepAwake = makeSystemKeepAwake();
     const Services services{
         .processes = processes,
         .clock = clock,
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
         .settings = front.settings(),
         .dialog = dialog,
         .keyboard = *keyboard,
+        .keepAwake = *keepAwake,
     };
     MainForm form(front.controls(), services);
     form.Form_Load();

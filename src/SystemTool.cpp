@@ -1,5 +1,6 @@
 #include "SystemTool.h"
 
+#include "platform/dbus/SystemKeepAwake.h"
 #include "platform/x11/SystemKeyboard.h"
 
 #include <QApplication>
@@ -13,7 +14,9 @@ void SystemTool::nameApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORBIN_APP_ID));
 }
 
-SystemTool::SystemTool() : keyboard_(makeSystemKeyboard()), form_(front_.controls(), services()) {}
+SystemTool::SystemTool()
+    : keyboard_(makeSystemKeyboard()), keepAwake_(makeSystemKeepAwake()),
+      form_(front_.controls(), services()) {}
 
 Services SystemTool::services() {
     return Services{
@@ -24,6 +27,7 @@ Services SystemTool::services() {
         .settings = front_.settings(),
         .dialog = front_.fileDialog(),
         .keyboard = *keyboard_,
+        .keepAwake = *keepAwake_,
     };
 }
 

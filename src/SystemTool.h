@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainForm.h"
+#include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -33,6 +34,7 @@ private:
     PosixClock clock_;
     PosixFileSystem files_;
     std::unique_ptr<Keyboard> keyboard_;
+    std::unique_ptr<KeepAwake> keepAwake_;
     MainForm form_;
 };
 

@@ -28,6 +28,7 @@ void MainForm::wireHandlers() {
     c.boxVcf.onChange([this] { settings_.boxVcf_Change(); });
     c.BoxTimeout.onChange([this] { settings_.BoxTimeout_Change(); });
     c.window.onResize([this] { Form_Resize(); });
+    c.window.onClose([this] { Form_Unload(); });
 }
 
 void MainForm::Form_Resize() {

@@ -26,6 +26,8 @@ public:
     void Form_Load() { settings_.Form_Load(); }
     void timerTimer_Timer() { watchdog_.timerTimer_Timer(); }
     void Form_Resize();
+    // The window closes. Closing ends no job; it only stops keeping the machine awake.
+    void Form_Unload() { controller_.letMachineSleep(); }
 
     BatchState& state() { return form_.state; }
     const BatchState& state() const { return form_.state; }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace quorbin {
 
@@ -16,7 +17,29 @@ void BatchController::setMode(BatchMode mode) {
     s.mode = mode;
     s.modeStart = static_cast<std::int32_t>(std::floor(form_.dayClock.seconds()));
     s.elapsed = 0;
+    keepAwakeFor(mode);
     runEntryAction(mode);
+}
+
+void BatchController::keepAwakeFor(BatchMode mode) {
+    const bool wanted = mode != modeIdle;
+    if (wanted == awake_)
+        return;
+    awake_ = wanted;
+    KeepAwake& keepAwake = form_.services.keepAwake;
+    if (!wanted) {
+        keepAwake.release();
+        return;
+    }
+    const std::string& file = form_.state.currentFile;
+    keepAwake.hold(file.empty() ? "A batch is running" : "Processing " + file);
+}
+
+void BatchController::letMachineSleep() {
+    if (awake_) {
+        awake_ = false;
+        form_.services.keepAwake.release();
+    }
 }
 
 void BatchController::runEntryAction(BatchMode mode) {

@@ -24,7 +24,13 @@ public:
     void buttonStop_Click();
     void buttonAbort_Click();
 
+    // The window closes: a batch under way no longer keeps the machine awake. Nothing
+    // else changes; a running job is left alone.
+    void letMachineSleep();
+
 private:
+    // The machine is kept awake exactly while the mode is 1 to 4.
+    void keepAwakeFor(BatchMode mode);
     void runEntryAction(BatchMode mode);
     // Moves the cursor to the first selected entry at or after it; false when no entry
     // is selected at all.
@@ -36,6 +42,7 @@ private:
     EventLog& log_;
     JobBuilder& jobs_;
     ProcessLauncher& launcher_;
+    bool awake_ = false;
 };
 
 } // namespace quorbin

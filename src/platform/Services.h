@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
+#include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessControl.h"
@@ -19,6 +20,7 @@ struct Services {
     SettingsStore& settings;
     FileDialog& dialog;
     Keyboard& keyboard;
+    KeepAwake& keepAwake;
 };
 
 } // namespace quorbin

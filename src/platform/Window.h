@@ -26,6 +26,8 @@ public:
     virtual int minimumOuterWidth() const = 0;
     virtual int screenWidth() const = 0;
     virtual void onResize(std::function<void()> handler) = 0;
+    // Runs once the window has closed, before the program ends.
+    virtual void onClose(std::function<void()> handler) = 0;
 };
 
 } // namespace quorbin

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -397,4 +398,63 @@ TEST(BatchController, TicksUnderAnOpenBoxTakeNoDecision) {
     EXPECT_EQ(t.processes.launches.size(), 2u);
     EXPECT_EQ(t.state().mode, modeRun);
     EXPECT_EQ(t.labelTime.caption(), "00:01:00");
+}
+
+// The machine is kept awake from Start to IDLE, one hold for the whole batch whatever
+// modes 1 to 4 it passes through, named after the first file.
+TEST(BatchController, KeepsTheMachineAwakeFromStartToIdle) {
+    TestForm t;
+    arrange(t, fiveClips, {1, 3});
+    t.run(5);
+    EXPECT_TRUE(t.keepAwake.calls.empty()) << "nothing is held in mode 0";
+    t.buttonStart.click();
+    EXPECT_EQ(t.keepAwake.calls, (Lines{"hold Processing b.avi"}));
+    for (const auto& [handle, output] : {std::pair{4001, "bP.avi"}, std::pair{4002, "dP.avi"}}) {
+        finish(t, handle, output, 1000, 0);
+        settle(t); // 2
+        settle(t); // 3
+        settle(t); // 1 or 0
+    }
+    ASSERT_EQ(t.state().mode, modeIdle);
+    EXPECT_EQ(t.keepAwake.calls, (Lines{"hold Processing b.avi", "release"}));
+}
+
+// Each story is a row of the steps below; the machine is let go whichever way the batch
+// ends, and closing the window lets it go without ending the job.
+TEST(BatchController, StopAbortAndClosingTheWindowLetTheMachineSleep) {
+    struct Story {
+        std::vector<int> selected;
+        std::string steps;
+        Lines calls;
+    };
+    const std::vector<Story> stories{
+        {{1}, "start stop", {"hold Processing b.avi", "release"}},
+        {{1}, "start abort settle", {"hold Processing b.avi", "release"}},
+        {{}, "abort settle", {"hold A batch is running", "release"}},
+        {{1, 3}, "start start stop", {"hold Processing b.avi", "release"}},
+        {{}, "start", {}},
+        {{1}, "start close", {"hold Processing b.avi", "release"}},
+        {{1}, "start stop close", {"hold Processing b.avi", "release"}},
+    };
+    for (const auto& [selected, steps, calls] : stories) {
+        TestForm t;
+        arrange(t, fiveClips, selected);
+        std::istringstream words(steps);
+        for (std::string step; words >> step;) {
+            if (step == "start")
+                t.buttonStart.click();
+            else if (step == "stop")
+                t.buttonStop.click();
+            else if (step == "abort")
+                t.buttonAbort.click();
+            else if (step == "close")
+                t.window.close();
+            else
+                settle(t);
+        }
+        EXPECT_EQ(t.keepAwake.calls, calls) << steps;
+        if (steps.find("close") != std::string::npos) {
+            EXPECT_TRUE(t.processes.terminated.empty()) << steps;
+        }
+    }
 }

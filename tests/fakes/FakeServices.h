@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
+#include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessControl.h"
@@ -280,6 +281,21 @@ public:
     }
     std::vector<Call> calls;
     int rejectNext = 0;
+};
+
+// Keeps every call in order: "hold <reason>" or "release".
+class FakeKeepAwake : public KeepAwake {
+public:
+    void hold(const std::string& reason) override {
+        calls.push_back("hold " + reason);
+        held = true;
+    }
+    void release() override {
+        calls.push_back("release");
+        held = false;
+    }
+    std::vector<std::string> calls;
+    bool held = false;
 };
 
 } // namespace quorbin::test

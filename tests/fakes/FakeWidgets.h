@@ -159,6 +159,13 @@ public:
     int minimumOuterWidth() const override { return minimumOuter; }
     int screenWidth() const override { return screen; }
     void onResize(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void onClose(std::function<void()> handler) override { closeHandler_ = std::move(handler); }
+
+    // The user closes the window.
+    void close() {
+        if (closeHandler_)
+            closeHandler_();
+    }
 
     // The user (or the window system) changes the size.
     void userResize(int outer) {
@@ -192,6 +199,7 @@ private:
     }
     int outer_ = designedInner + frame;
     std::function<void()> handler_;
+    std::function<void()> closeHandler_;
 };
 
 } // namespace quorbin::test

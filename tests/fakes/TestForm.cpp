@@ -16,7 +16,8 @@ Services TestForm::services() {
             messages,
             settings,
             dialog,
-            keyboard};
+            keyboard,
+            keepAwakeOverride != nullptr ? *keepAwakeOverride : keepAwake};
 }
 
 MainForm& TestForm::start(bool load) {

@@ -30,11 +30,13 @@ struct TestForm {
     FakeSettingsStore settings;
     FakeFileDialog dialog;
     FakeKeyboard keyboard;
+    FakeKeepAwake keepAwake;
 
     // Real backends to run the form over instead of the fakes above, for tests against
     // the real system; null keeps the fake. Set before start().
     ProcessControl* processesOverride = nullptr;
     FileSystem* filesOverride = nullptr;
+    KeepAwake* keepAwakeOverride = nullptr;
 
     std::unique_ptr<MainForm> form;
 

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "platform/FileDialog.h"
 #include "platform/Keyboard.h"
+#include "platform/dbus/NullKeepAwake.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
@@ -66,7 +67,9 @@ int main(int argc, char** argv) {
     PosixFileSystem files;
     PreparedFiles dialog(inputs);
     NoKeyboard keyboard;
-    const Services services{processes, clock, files, front.messageBox(), front.settings(), dialog, keyboard};
+    NullKeepAwake keepAwake;
+    const Services services{processes,        clock,  files,    front.messageBox(),
+                            front.settings(), dialog, keyboard, keepAwake};
     MainForm form(front.controls(), services);
     form.Form_Load();
     front.window().show();

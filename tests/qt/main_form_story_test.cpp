@@ -66,8 +66,9 @@ protected:
     test::FakeMessageBox messages_;
     test::FakeFileDialog dialog_;
     test::FakeKeyboard keyboard_;
+    test::FakeKeepAwake keepAwake_;
     QtSettingsStore settings_{QString::fromStdString(work_.file("quorbin.conf"))};
-    Services services_{processes_, clock_, files_, messages_, settings_, dialog_, keyboard_};
+    Services services_{processes_, clock_, files_, messages_, settings_, dialog_, keyboard_, keepAwake_};
     std::unique_ptr<QtFrontEnd> front_;
     std::unique_ptr<MainForm> form_;
 
@@ -158,6 +159,16 @@ TEST_F(MainFormStory, ChosenFilesAreListedSortedAllTickedAndTheFirstPrepared) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.right() - 10, second.center().y()));
     EXPECT_EQ(list.currentRow(), 1);
     EXPECT_NE(window().boxCmdLine().toPlainText().indexOf(QStringLiteral("bP.avi")), -1);
+}
+
+// Closing the window during a batch lets the machine sleep again, and ends nothing else.
+TEST_F(MainFormStory, ClosingTheWindowLetsGoOfTheMachine) {
+    start();
+    QTest::mouseClick(&window().buttonAbort(), Qt::LeftButton);
+    EXPECT_EQ(keepAwake_.calls, std::vector<std::string>{"hold A batch is running"});
+    window().close();
+    EXPECT_EQ(keepAwake_.calls, (std::vector<std::string>{"hold A batch is running", "release"}));
+    EXPECT_EQ(form_->state().mode, modeAbort);
 }
 
 TEST(StartUp, WithoutADisplayItSaysSoInOneLineAndExitsWithOne) {

@@ -3,6 +3,7 @@
 #include "platform/qt/DesignFonts.h"
 #include "platform/qt/TwipsConversion.h"
 
+#include <QCloseEvent>
 #include <QDirIterator>
 #include <QEvent>
 #include <QIcon>
@@ -223,6 +224,12 @@ void QtMainWindow::changeEvent(QEvent* event) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     if ((change->oldState() & Qt::WindowMinimized) != (windowState() & Qt::WindowMinimized))
         sizeChanged();
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted() && closed_)
+        closed_();
 }
 
 void QtMainWindow::sizeChanged() {

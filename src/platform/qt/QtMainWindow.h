@@ -52,10 +52,13 @@ public:
 
     // Runs on every change of the window's size, minimising and restoring included.
     void onSizeChange(std::function<void()> handler) { sizeChanged_ = std::move(handler); }
+    // Runs when the window has accepted to close.
+    void onClose(std::function<void()> handler) { closed_ = std::move(handler); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void nameControls();
@@ -87,6 +90,7 @@ private:
     QTimer timerTimer_{this};
     std::function<void()> tick_;
     std::function<void()> sizeChanged_;
+    std::function<void()> closed_;
 };
 
 } // namespace quorbin

@@ -18,6 +18,7 @@ QtWindow::QtWindow(QtMainWindow& window) : window_(window) {
 QtWindow::~QtWindow() {
     stopAwaitingFrame();
     window_.onSizeChange({});
+    window_.onClose({});
 }
 
 // The frame arrives with the window manager's answers to the first show: the client
