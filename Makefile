@@ -4,15 +4,17 @@
 # make check - the format and clang-tidy checks, then the tests once more under
 #              AddressSanitizer and UBSan
 # make bench - the benchmarks and their table of goals
+# make windows - quorbin.exe for Windows, cross-compiled: build-win/quorbin.exe
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_BENCH ?= build-bench
+BUILD_WIN  ?= build-win
 JOBS       ?= 2
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 WERROR     := $(if $(CI),-DQUORBIN_WERROR=ON,)
 
-.PHONY: all deps build run test package check format-check tidy bench clean
+.PHONY: all deps build run test package check format-check tidy bench windows clean
 
 all: build
 
@@ -32,8 +34,14 @@ run: build
 	fi
 	$(BUILD)/src/quorbin
 
+# The native tests, then the Windows build's tests under Wine (skipped, with a word,
+# where mingw-w64 or Wine could not be installed).
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	JOBS=$(JOBS) tools/windows test $(BUILD_WIN)
+
+windows: deps
+	JOBS=$(JOBS) tools/windows build $(BUILD_WIN)
 
 package: build
 	cmake --build $(BUILD) --target package
@@ -59,4 +67,4 @@ bench: deps
 	bench/run $(BUILD_BENCH)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_WIN)

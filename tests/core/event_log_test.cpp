@@ -128,7 +128,7 @@ TEST(EventLog, LinesFollowTheWorkingFolder) {
     const std::string mondayLog = t.files.read("/home/ann/monday/quorbin.log");
     EXPECT_EQ(mondayLog, "12:00:00 (00:00:00) STOP\r\n12:00:00 (00:00:00) IDLE\r\n");
 
-    t.dialog.choose({"/home/ann/tuesday/clip.avi"});
+    t.dialog.choose({native("/home/ann/tuesday/clip.avi")});
     t.buttonSelectAvi.click();
     t.clock.set(12, 0, 5);
     t.buttonStop.click();

@@ -29,6 +29,8 @@ void startReady(TestForm& t, const std::vector<std::string>& folders = {"/clips/
 }
 
 void pick(TestForm& t, std::vector<std::string> paths) {
+    for (std::string& path : paths)
+        path = native(path);
     t.dialog.choose(std::move(paths));
     t.buttonSelectAvi.click();
 }
@@ -103,12 +105,12 @@ TEST(InputFileList, PickOfThreeFilesListsThemSortedAndPreparesTheFirst) {
         EXPECT_EQ(t.listFiles.currentIndex(), 0);
         EXPECT_EQ(t.state().fileIndex, 0);
         EXPECT_EQ(t.state().currentFile, "A.avi");
-        EXPECT_EQ(t.boxScript.text(), "Open(/clips/A.avi)");
-        EXPECT_EQ(t.boxCmdLine.text(), commandLineFor("/clips/", "AP.avi"));
-        EXPECT_EQ(t.state().outputPath, "/clips/AP.avi");
-        EXPECT_EQ(t.state().aviPath, "/clips/");
+        EXPECT_EQ(t.boxScript.text(), "Open(" + native("/clips/A.avi") + ")");
+        EXPECT_EQ(t.boxCmdLine.text(), commandLineFor(native("/clips/"), "AP.avi"));
+        EXPECT_EQ(t.state().outputPath, native("/clips/AP.avi"));
+        EXPECT_EQ(t.state().aviPath, native("/clips/"));
         EXPECT_EQ(t.files.cwd, "/clips/");
-        EXPECT_EQ(t.settings.writes, (std::vector<Write>{{"file", "aviPath", "/clips/"}}));
+        EXPECT_EQ(t.settings.writes, (std::vector<Write>{{"file", "aviPath", native("/clips/")}}));
         EXPECT_TRUE(t.listLog.lines.empty());
         EXPECT_TRUE(t.messages.shown.empty());
         EXPECT_EQ(t.state().mode, modeIdle);
@@ -152,12 +154,12 @@ TEST(InputFileList, WorkingFolderIsThePickedFilesFolderWithOneSeparator) {
         startReady(t, {"/clips/", "/clips/deep/"});
         pick(t, c.paths);
 
-        EXPECT_EQ(t.state().aviPath, c.folder);
+        EXPECT_EQ(t.state().aviPath, native(c.folder));
         EXPECT_EQ(t.files.cwd, c.folder);
         EXPECT_EQ(entryNames(t.listFiles), c.entries);
         EXPECT_EQ(t.state().currentFile, c.entries.front());
-        EXPECT_EQ(t.boxScript.text(), "Open(" + c.folder + c.entries.front() + ")");
-        EXPECT_EQ(t.settings.read("file", "aviPath").value_or("<missing>"), c.folder);
+        EXPECT_EQ(t.boxScript.text(), "Open(" + native(c.folder) + c.entries.front() + ")");
+        EXPECT_EQ(t.settings.read("file", "aviPath").value_or("<missing>"), native(c.folder));
         EXPECT_TRUE(t.messages.shown.empty());
     }
 }
@@ -188,11 +190,11 @@ TEST(InputFileList, NewPickReplacesTheWholeList) {
 
     EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"y.avi", "z.avi"}));
     EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, true}));
-    EXPECT_EQ(t.state().aviPath, "/other/");
+    EXPECT_EQ(t.state().aviPath, native("/other/"));
     EXPECT_EQ(t.files.cwd, "/other/");
     EXPECT_EQ(t.state().currentFile, "y.avi");
-    EXPECT_EQ(t.boxCmdLine.text(), commandLineFor("/other/", "yP.avi"));
-    EXPECT_EQ(t.settings.read("file", "aviPath").value_or("<missing>"), "/other/");
+    EXPECT_EQ(t.boxCmdLine.text(), commandLineFor(native("/other/"), "yP.avi"));
+    EXPECT_EQ(t.settings.read("file", "aviPath").value_or("<missing>"), native("/other/"));
 }
 
 TEST(InputFileList, FilesFromTwoFoldersAreRefusedAndNothingChanges) {
@@ -239,10 +241,11 @@ TEST(InputFileList, FolderThatCannotBeEnteredIsReportedAndNothingChanges) {
 
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].title, "quorbin");
-    EXPECT_NE(t.messages.shown[0].text.find("/offline/"), std::string::npos) << t.messages.shown[0].text;
+    EXPECT_NE(t.messages.shown[0].text.find(native("/offline/")), std::string::npos)
+        << t.messages.shown[0].text;
     EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"a.avi", "z.avi"}));
     EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, false}));
-    EXPECT_EQ(t.state().aviPath, "/clips/");
+    EXPECT_EQ(t.state().aviPath, native("/clips/"));
     EXPECT_EQ(t.files.cwd, "/clips/");
     EXPECT_EQ(t.boxCmdLine.text(), commandLine);
     EXPECT_TRUE(t.settings.writes.empty());
@@ -259,7 +262,7 @@ TEST(InputFileList, FolderThatCannotBeStoredIsReportedAfterEnteringIt) {
     EXPECT_EQ(t.messages.shown[0].title, "quorbin");
     EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"a.avi"}));
     EXPECT_EQ(t.files.cwd, "/other/");
-    EXPECT_EQ(t.state().aviPath, "/other/");
+    EXPECT_EQ(t.state().aviPath, native("/other/"));
 }
 
 TEST(InputFileList, ClickOnAnUnmarkedEntryMovesToTheNextMarkedOneBelow) {

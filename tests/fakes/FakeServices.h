@@ -9,6 +9,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -20,6 +21,12 @@
 #include <vector>
 
 namespace quorbin::test {
+
+// A path written with '/' as the platform's own dialogs and calls give it back.
+inline std::string native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', pathSeparator);
+    return path;
+}
 
 // The system clock by hand: the wall clock's seconds since local midnight, wrapping at
 // midnight, and the steady seconds of the time that passed.
@@ -123,7 +130,9 @@ public:
 };
 
 // Files in memory. Relative paths resolve in the current directory; a path listed in
-// `folders` is a folder, so writing a file there fails as it would on disk.
+// `folders` is a folder, so writing a file there fails as it would on disk. As on
+// Windows, '/' separates folders as well as the platform's separator does: the fake
+// keeps every path, cwd included, written with '/'.
 class FakeFileSystem : public FileSystem {
 public:
     Result<void> remove(const std::string& path) override {
@@ -143,9 +152,10 @@ public:
         return static_cast<std::int64_t>(found->second.size());
     }
     Result<void> setCurrentDirectory(const std::string& path) override {
-        if (!folders.count(path) && !folders.count(withSeparator(path)))
+        const std::string written = slashed(path);
+        if (!folders.count(written) && !folders.count(withSeparator(written)))
             return Failure{"Cannot enter \"" + path + "\": No such file or directory"};
-        cwd = withSeparator(path);
+        cwd = withSeparator(written);
         return Ok{};
     }
     Result<std::string> readAll(const std::string& path) const override {
@@ -173,7 +183,8 @@ public:
     // Sets a length without holding the bytes, for outputs of many gigabytes.
     void setLength(const std::string& path, std::int64_t bytes) { sizes[resolve(path)] = bytes; }
     std::string resolve(const std::string& path) const {
-        return !path.empty() && path.front() == '/' ? path : cwd + path;
+        const std::string written = slashed(path);
+        return !written.empty() && written.front() == '/' ? written : cwd + written;
     }
     bool exists(const std::string& path) const {
         return files.count(resolve(path)) || sizes.count(resolve(path));
@@ -191,6 +202,10 @@ public:
     bool failAppend = false;
 
 private:
+    static std::string slashed(std::string path) {
+        std::replace(path.begin(), path.end(), pathSeparator, '/');
+        return path;
+    }
     static std::string withSeparator(const std::string& path) {
         return !path.empty() && path.back() == '/' ? path : path + "/";
     }
