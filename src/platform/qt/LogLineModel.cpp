@@ -5,21 +5,18 @@ namespace quorbin {
 LogLineModel::LogLineModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void LogLineModel::append(std::string_view line) {
-    const int row = static_cast<int>(ends_.size());
+    const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    text_.append(line);
-    ends_.push_back(text_.size());
+    lines_.append(line);
     endInsertRows();
 }
 
 std::string_view LogLineModel::line(int row) const {
-    const auto index = static_cast<std::size_t>(row);
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(text_).substr(begin, ends_[index] - begin);
+    return lines_.line(static_cast<std::size_t>(row));
 }
 
 int LogLineModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(ends_.size());
+    return parent.isValid() ? 0 : static_cast<int>(lines_.count());
 }
 
 QVariant LogLineModel::data(const QModelIndex& index, int role) const {

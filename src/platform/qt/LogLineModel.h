@@ -1,18 +1,15 @@
 #pragma once
 
+#include "platform/LogLines.h"
+
 #include <QAbstractListModel>
 
-#include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorbin {
 
-// The lines of the event log for a list view. The log only grows, for as long as the
-// program runs (two lines a second make 100,000 lines in a day), so the lines are kept
-// as UTF-8 in one buffer with an end offset per line, and a QString is made only for
-// the few rows the view asks to paint.
+// The lines of the event log for a list view, over the compact LogLines: a QString is
+// made only for the few rows the view asks to paint.
 class LogLineModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -25,8 +22,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    std::string text_;
-    std::vector<std::size_t> ends_;
+    LogLines lines_;
 };
 
 } // namespace quorbin
