@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/ListBox.h"
+#include "platform/win32/ui/Win32MainWindow.h"
+
+#include <uxtheme.h>
+
+#include <string>
+#include <vector>
+
+namespace quorbin {
+
+// The input file list over an owner-drawn list box: each entry is drawn with its mark as
+// a check box; the list box's selected entry is the current entry.
+//
+// Entries are ordered by name ignoring case, by comparing the names folded to lower case
+// (the invariant culture's rule for letters beyond ASCII), UTF-16 unit by unit: one rule
+// whatever the user's locale, unlike a sorted list box's locale order, which also passes
+// over hyphens and apostrophes.
+//
+// A pick of thousands of files arrives one addSorted at a time, in the dialog's order.
+// The names wait instead and are sorted in together, with drawing off, at the next call
+// of any other member or, failing that, when the message loop next runs: the control
+// shows them before the user can see the list, and every reading through this adapter
+// sees them already.
+//
+// The click handler runs for the user only: when a click or a key makes another entry
+// current (LBN_SELCHANGE, which a list box sends for the user alone), and when the user
+// ticks or unticks an entry with the mouse or the space bar, which makes that entry
+// current as well (the cursor has to follow a mark taken away from the current entry).
+class Win32ListBox final : public ListBox {
+public:
+    explicit Win32ListBox(Win32MainWindow& window);
+    ~Win32ListBox() override;
+    Win32ListBox(const Win32ListBox&) = delete;
+    Win32ListBox& operator=(const Win32ListBox&) = delete;
+
+    int count() const override;
+    std::string entryText(int index) const override;
+    bool isSelected(int index) const override;
+    void setSelected(int index, bool selected) override;
+    int currentIndex() const override;
+    void setCurrentIndex(int index) override;
+    void clear() override;
+    void addSorted(const std::string& text) override;
+    void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+private:
+    struct Entry {
+        std::string text;
+        std::wstring key; // folded to lower case
+        bool marked = false;
+    };
+
+    static std::wstring sortKey(const std::string& text);
+    void insertPending() const;
+    void widenFor(const std::vector<Entry>& entries) const;
+    void redrawEntry(int index) const;
+    void draw(const DRAWITEMSTRUCT& item) const;
+    RECT markRect(const RECT& row) const;
+    int entryAt(POINT point) const;
+    void userTicked(int index);
+    void userMadeCurrent();
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+
+    Win32MainWindow& window_;
+    HWND list_;
+    HTHEME theme_ = nullptr;
+    std::function<void()> handler_;
+    mutable std::vector<Entry> entries_;
+    mutable std::vector<std::string> pending_;
+    mutable int current_ = -1;     // the current entry as the handler last saw it
+    mutable int contentWidth_ = 0; // pixels, of the widest entry
+};
+
+} // namespace quorbin

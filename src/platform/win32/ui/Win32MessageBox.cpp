@@ -1,0 +1,12 @@
+#include "platform/win32/ui/Win32MessageBox.h"
+
+#include "platform/win32/WideText.h"
+
+namespace quorbin {
+
+void Win32MessageBox::show(const std::string& text, const std::string& title) {
+    Win32MainWindow::ModalScope modal(window_);
+    MessageBoxW(window_.handle(), widen(text).c_str(), widen(title).c_str(), MB_OK);
+}
+
+} // namespace quorbin
