@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace quorbin {
+
+struct PowerRequestCalls;
+
+// Keeps the machine awake while a batch runs with a power request that names the reason
+// (listed by `powercfg /requests`): the system stays out of sleep, and the display out of
+// its idle blanking and the screen saver, until release. Refusals are told in one line on
+// standard error; the batch goes on either way.
+class Win32KeepAwake {
+public:
+    Win32KeepAwake();
+    // Calls through `calls`, which must outlive this object.
+    explicit Win32KeepAwake(const PowerRequestCalls& calls) : calls_(calls) {}
+    ~Win32KeepAwake();
+    Win32KeepAwake(const Win32KeepAwake&) = delete;
+    Win32KeepAwake& operator=(const Win32KeepAwake&) = delete;
+
+    void hold(const std::string& reason);
+    void release();
+
+private:
+    const PowerRequestCalls& calls_;
+    void* request_ = nullptr;
+    bool displayHeld_ = false;
+    bool systemHeld_ = false;
+};
+
+} // namespace quorbin

@@ -1,0 +1,210 @@
+#include "platform/win32/Win32ProcessControl.h"
+
+#include "win32/Win32TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorbin::test {
+namespace {
+
+constexpr DWORD patience = 20000;
+
+// Ends at the end of the test whatever the test left running.
+struct Launched {
+    Win32ProcessControl& processes;
+    ProcessHandle handle;
+    ~Launched() { (void)processes.terminate(handle); }
+};
+
+LaunchRequest standIn(const std::string& parameters, const std::string& folder) {
+    LaunchRequest request;
+    request.file = besideThisProgram("standin.exe");
+    request.parameters = parameters;
+    request.directory = folder;
+    return request;
+}
+
+// Opens the process whose id the stand-in wrote into `pidFile`.
+HANDLE openWrittenProcess(const std::string& pidFile) {
+    return ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, std::stoul(bytesOf(pidFile)));
+}
+
+TEST(Win32ProcessControl, TheProgramGetsItsArgumentsAndWorkingFolderExactly) {
+    WideTempDir work;
+    // A program whose own path holds a blank and an "é" as well.
+    const std::string program = work.file("stand in \u00e9.exe");
+    ASSERT_TRUE(::CopyFileW(widen(besideThisProgram("standin.exe")).c_str(), widen(program).c_str(), TRUE));
+    LaunchRequest request = standIn("", work.folder());
+    request.file = program;
+    const std::string settings = work.file("my settings.vcf");
+    const std::string output = work.file("clip \u00e9P.avi");
+    // The processing program's command line, then an embedded quote and a trailing backslash.
+    request.parameters = " record /c /s \"" + settings + "\"  /p \"" + work.folder() + "quorbin.avs\" \"" +
+                         output + "\" /r /x" + R"( "say \"hi\"" "ends in \\" x)";
+
+    Win32ProcessControl processes;
+    const Result<ProcessHandle> launched = processes.launch(request);
+    ASSERT_TRUE(launched.ok()) << launched.error();
+    const Launched guard{processes, *launched};
+    EXPECT_GT(*launched, 0);
+    ASSERT_TRUE(processes.waitForEnd(*launched, patience));
+    EXPECT_EQ(processes.exitCode(*launched).value(), 0u);
+
+    const std::vector<std::string> lines{narrow(work.path().wstring()),
+                                         "/c",
+                                         "/s",
+                                         settings,
+                                         "/p",
+                                         work.folder() + "quorbin.avs",
+                                         output,
+                                         "/r",
+                                         "/x",
+                                         "say \"hi\"",
+                                         "ends in \\",
+                                         "x"};
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += line + "\n";
+    EXPECT_EQ(bytesOf(work.file("arguments.txt")), expected);
+}
+
+TEST(Win32ProcessControl, ExitCodeIsStillActiveWhileRunningThenTheProgramsOwn) {
+    struct Case {
+        std::uint32_t exitsWith;
+        std::uint32_t reported;
+    };
+    for (const Case c : {Case{42, 42}, Case{0, 0}, Case{259, Win32ProcessControl::endedWithStillActive}}) {
+        SCOPED_TRACE(c.exitsWith);
+        WideTempDir work;
+        NamedEvent finish;
+        Win32ProcessControl processes;
+        const auto launched = processes.launch(
+            standIn(" wait " + finish.name() + " " + std::to_string(c.exitsWith), work.folder()));
+        ASSERT_TRUE(launched.ok()) << launched.error();
+        const Launched guard{processes, *launched};
+        EXPECT_EQ(processes.exitCode(*launched).value(), stillActive);
+        finish.set();
+        ASSERT_TRUE(processes.waitForEnd(*launched, patience));
+        EXPECT_EQ(processes.exitCode(*launched).value(), c.reported);
+        EXPECT_FALSE(processes.terminate(*launched)) << "an ended program is not ended again";
+    }
+}
+
+TEST(Win32ProcessControl, TerminateEndsTheProgramAndWhatItStarted) {
+    WideTempDir work;
+    NamedEvent ready;
+    Win32ProcessControl processes;
+    const auto launched = processes.launch(
+        standIn(" spawn " + ready.name() + " \"" + work.file("child.pid") + "\"", work.folder()));
+    ASSERT_TRUE(launched.ok()) << launched.error();
+    const Launched guard{processes, *launched};
+    ASSERT_TRUE(ready.waitSet(patience));
+    HANDLE grandchild = openWrittenProcess(work.file("child.pid"));
+    ASSERT_NE(grandchild, nullptr);
+
+    EXPECT_TRUE(processes.terminate(*launched));
+    EXPECT_EQ(::WaitForSingleObject(grandchild, patience), WAIT_OBJECT_0);
+    EXPECT_NE(processes.exitCode(*launched).value(), stillActive);
+    EXPECT_FALSE(processes.terminate(*launched));
+    ::TerminateProcess(grandchild, 1);
+    ::CloseHandle(grandchild);
+}
+
+TEST(Win32ProcessControl, NeitherReleaseNorTheEndOfTheControlEndsAProgram) {
+    WideTempDir work;
+    NamedEvent releasedReady, keptReady;
+    HANDLE released = nullptr;
+    HANDLE kept = nullptr;
+    {
+        Win32ProcessControl processes;
+        const auto first = processes.launch(standIn(
+            " hold " + releasedReady.name() + " \"" + work.file("released.pid") + "\"", work.folder()));
+        const auto second = processes.launch(
+            standIn(" hold " + keptReady.name() + " \"" + work.file("kept.pid") + "\"", work.folder()));
+        ASSERT_TRUE(first.ok() && second.ok());
+        ASSERT_TRUE(releasedReady.waitSet(patience) && keptReady.waitSet(patience));
+        released = openWrittenProcess(work.file("released.pid"));
+        kept = openWrittenProcess(work.file("kept.pid"));
+        processes.release(*first);
+        EXPECT_FALSE(processes.exitCode(*first).ok()) << "a released handle reaches no process";
+        EXPECT_FALSE(processes.terminate(*first));
+        EXPECT_NE(*second, *first);
+    }
+    for (HANDLE program : {released, kept}) {
+        ASSERT_NE(program, nullptr);
+        EXPECT_EQ(::WaitForSingleObject(program, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        ::TerminateProcess(program, 1);
+        ::WaitForSingleObject(program, patience);
+        ::CloseHandle(program);
+    }
+}
+
+// cmd.exe runs a batch file and reads its command line first: a file name must reach the
+// batch file as it is, and nothing in it may start another program.
+TEST(Win32ProcessControl, BatchFileGetsFileNamesAsTheyAreOrIsNotStarted) {
+    WideTempDir work;
+    writeBytes(work.file("run.bat"), "@echo %1>\"%~dp0args.txt\"\r\n");
+    // What a misread "a&b.avi" would start.
+    writeBytes(work.file("b.avi.bat"), "@echo started>\"%~dp0marker.txt\"\r\n");
+    struct Case {
+        std::string parameters;
+        std::string refusedFor; // empty: started
+    };
+    const std::vector<Case> cases{
+        {" \"" + work.file("a&b.avi") + "\"", ""},
+        {" " + work.file("a&b.avi"), "\"&\""},
+        {" \"" + work.file("a|b^c<d>.avi") + "\"", ""},
+        {" \"" + work.file("100%PATH%.avi") + "\"", "\"%\""},
+        {" \"" + work.file("open.avi"), "unpaired double quote"},
+    };
+    Win32ProcessControl processes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.parameters);
+        ::DeleteFileW(widen(work.file("args.txt")).c_str());
+        LaunchRequest request = standIn(c.parameters, work.folder());
+        request.file = work.file("run.bat");
+        const auto launched = processes.launch(request);
+        if (!c.refusedFor.empty()) {
+            ASSERT_FALSE(launched.ok());
+            EXPECT_NE(launched.error().find(c.refusedFor), std::string::npos) << launched.error();
+            EXPECT_NE(launched.error().find("run.bat"), std::string::npos) << launched.error();
+            EXPECT_FALSE(exists(work.file("args.txt")));
+            continue;
+        }
+        ASSERT_TRUE(launched.ok()) << launched.error();
+        const Launched guard{processes, *launched};
+        ASSERT_TRUE(processes.waitForEnd(*launched, patience));
+        EXPECT_EQ(processes.exitCode(*launched).value(), 0u);
+        // cmd.exe writes in the console's code page: the name's ASCII end is compared.
+        const std::string arguments = bytesOf(work.file("args.txt"));
+        const std::string name = c.parameters.substr(c.parameters.rfind('\\') + 1);
+        EXPECT_NE(arguments.find(name), std::string::npos) << arguments;
+    }
+    EXPECT_FALSE(exists(work.file("marker.txt")));
+}
+
+TEST(Win32ProcessControl, FailuresNameTheProgramAndTheSystemsReason) {
+    WideTempDir work;
+    Win32ProcessControl processes;
+    LaunchRequest missing = standIn(" record", work.folder());
+    missing.file = work.file("missing.exe");
+    LaunchRequest noFolder = standIn(" record", work.file("no such folder\\"));
+    for (const LaunchRequest& request : {missing, noFolder}) {
+        const auto launched = processes.launch(request);
+        ASSERT_FALSE(launched.ok());
+        const std::string start = "The program " + request.file + " could not be started: ";
+        EXPECT_EQ(launched.error().rfind(start, 0), 0u) << launched.error();
+        EXPECT_GT(launched.error().size(), start.size() + 3) << "the system's reason follows";
+    }
+    EXPECT_FALSE(processes.launch(LaunchRequest{}).ok());
+    for (const ProcessHandle unknown : {0, 1, 12345}) {
+        EXPECT_FALSE(processes.exitCode(unknown).ok());
+        EXPECT_FALSE(processes.terminate(unknown));
+    }
+}
+
+} // namespace
+} // namespace quorbin::test
