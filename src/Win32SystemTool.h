@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ProcessControl.h"
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32TextCodec.h"
 #include "platform/win32/ui/Win32FrontEnd.h"
 
 namespace quorbin {
@@ -30,6 +31,7 @@ private:
     Win32FileSystem files_;
     Win32SettingsStore settings_;
     Win32Keyboard keyboard_;
+    Win32TextCodec text_;
     MainForm form_;
 };
 
