@@ -45,6 +45,7 @@ Services RealWindow::services() {
         .dialog = dialog_,
         .keyboard = keyboard_,
         .keepAwake = keepAwake_,
+        .text = text_,
     };
 }
 

@@ -10,6 +10,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
+#include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
 
 #include <memory>
@@ -55,6 +56,7 @@ private:
     ScriptedFileDialog dialog_;
     SilentKeyboard keyboard_;
     NullKeepAwake keepAwake_;
+    PosixTextCodec text_;
     std::unique_ptr<MainForm> form_;
 };
 

@@ -13,6 +13,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
+#include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
 #include "platform/x11/SystemKeyboard.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     dialog.answerWith({folder.clips() + "clip.avi"});
     const auto keyboard = makeSystemKeyboard();
     const auto keepAwake = makeSystemKeepAwake();
+    const PosixTextCodec text;
     const Services services{
         .processes = processes,
         .clock = clock,
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
         .dialog = dialog,
         .keyboard = *keyboard,
         .keepAwake = *keepAwake,
+        .text = text,
     };
     MainForm form(front.controls(), services);
     form.Form_Load();

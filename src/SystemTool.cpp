@@ -28,6 +28,7 @@ Services SystemTool::services() {
         .dialog = front_.fileDialog(),
         .keyboard = *keyboard_,
         .keepAwake = *keepAwake_,
+        .text = text_,
     };
 }
 

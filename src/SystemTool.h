@@ -6,6 +6,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
+#include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
 
 #include <memory>
@@ -33,6 +34,7 @@ private:
     PosixProcessControl processes_;
     PosixClock clock_;
     PosixFileSystem files_;
+    PosixTextCodec text_;
     std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<KeepAwake> keepAwake_;
     MainForm form_;

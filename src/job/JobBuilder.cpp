@@ -19,9 +19,40 @@ void JobBuilder::makeCmdLine() {
 void JobBuilder::writeScript() {
     FileSystem& files = form_.services.files;
     files.remove(jobScriptName);
-    const Result<void> written = files.writeAll(jobScriptName, form_.controls.boxScript.text() + "\r\n");
+    const Result<std::string> bytes = scriptBytes();
+    if (!bytes) {
+        form_.showMessage(bytes.error());
+        return;
+    }
+    const Result<void> written = files.writeAll(jobScriptName, *bytes);
     if (!written)
         form_.showMessage(written.error());
+}
+
+// The script in the code page that the processing program reads. A character that the
+// code page lacks must not reach it as a "?" or a look-alike letter in the path of the
+// input file, which it would then not find, or worse, find another: the input file's
+// other name stands in for its path (on Windows its short name). Without one, no script
+// is written.
+Result<std::string> JobBuilder::scriptBytes() const {
+    const TextCodec& codec = form_.services.text;
+    const BatchState& s = form_.state;
+    std::string script = form_.controls.boxScript.text() + "\r\n";
+    Result<std::string> bytes = codec.programBytes(script);
+    const std::string input = s.aviPath + s.currentFile;
+    if (!bytes && !s.currentFile.empty() && script.find(input) != std::string::npos &&
+        !codec.programBytes(input)) {
+        const Result<std::string> name = codec.programName(input);
+        if (!name)
+            return Failure{"Cannot write \"" + std::string(jobScriptName) + "\": " + name.error()};
+        for (auto at = script.find(input); at != std::string::npos;
+             at = script.find(input, at + name->size()))
+            script.replace(at, input.size(), *name);
+        bytes = codec.programBytes(script);
+    }
+    if (!bytes)
+        return Failure{"Cannot write \"" + std::string(jobScriptName) + "\": " + bytes.error()};
+    return bytes;
 }
 
 } // namespace quorbin

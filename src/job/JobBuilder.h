@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/Result.h"
+
+#include <string>
+
 namespace quorbin {
 
 struct Form;
@@ -16,6 +20,8 @@ public:
     void writeScript();
 
 private:
+    Result<std::string> scriptBytes() const;
+
     Form& form_;
 };
 

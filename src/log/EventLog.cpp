@@ -12,8 +12,9 @@ void EventLog::logLine(const std::string& message) {
                              message;
     form_.controls.listLog.appendSelected(line);
     // The file is opened, written and closed for every line, so nothing is lost if the
-    // tool dies; a log file that cannot be written is no reason to stop a batch.
-    form_.services.files.append(logFileName, line + "\r\n");
+    // tool dies; a log file that cannot be written is no reason to stop a batch. It is
+    // read by people: a character that its code page lacks shows as "?".
+    form_.services.files.append(logFileName, form_.services.text.programBytesOrMarks(line + "\r\n"));
 }
 
 } // namespace quorbin

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextCodec.h"
 
 namespace quorbin {
 
@@ -21,6 +22,7 @@ struct Services {
     FileDialog& dialog;
     Keyboard& keyboard;
     KeepAwake& keepAwake;
+    const TextCodec& text;
 };
 
 } // namespace quorbin

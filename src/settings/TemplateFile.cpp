@@ -20,7 +20,9 @@ void TemplateFile::loadTemplate() {
         form_.showMessage(read.error());
         return;
     }
-    form_.controls.boxTemplate.setText(textFromFileBytes(*read));
+    const TemplateText loaded = templateText(*read, form_.services.text);
+    encoding_ = loaded.encoding;
+    form_.controls.boxTemplate.setText(loaded.text);
 }
 
 // The file is replaced as a whole, so a save that fails part-way (disk full, the
@@ -31,8 +33,13 @@ void TemplateFile::buttonSaveAvs_Click() {
         form_.showMessage(noTemplateChosen);
         return;
     }
-    const Result<void> saved =
-        form_.services.files.replaceAll(path, form_.controls.boxTemplate.text() + "\r\n");
+    const Result<std::string> bytes =
+        templateBytes(form_.controls.boxTemplate.text() + "\r\n", encoding_, form_.services.text);
+    if (!bytes) {
+        form_.showMessage("Cannot write \"" + path + "\": " + bytes.error());
+        return;
+    }
+    const Result<void> saved = form_.services.files.replaceAll(path, *bytes);
     if (!saved)
         form_.showMessage(saved.error());
 }

@@ -43,21 +43,28 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string textFromFileBytes(std::string_view bytes) {
-    if (isValidUtf8(bytes))
-        return std::string(bytes);
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
+namespace {
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+}
+
+TemplateText templateText(std::string_view bytes, const TextCodec& codec) {
+    if (!isValidUtf8(bytes))
+        return {codec.textFrom8Bit(bytes), TemplateEncoding::eightBit};
+    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark)
+        return {std::string(bytes.substr(byteOrderMark.size())), TemplateEncoding::utf8WithMark};
+    return {std::string(bytes), TemplateEncoding::utf8};
+}
+
+Result<std::string> templateBytes(std::string_view text, TemplateEncoding encoding, const TextCodec& codec) {
+    switch (encoding) {
+    case TemplateEncoding::eightBit:
+        return codec.textTo8Bit(text);
+    case TemplateEncoding::utf8WithMark:
+        return std::string(byteOrderMark) + std::string(text);
+    case TemplateEncoding::utf8:
+        break;
     }
-    return text;
+    return std::string(text);
 }
 
 } // namespace quorbin

@@ -138,3 +138,14 @@ TEST(EventLog, LinesFollowTheWorkingFolder) {
               "12:00:05 (00:00:00) STOP\r\n12:00:05 (00:00:00) IDLE\r\n");
     EXPECT_EQ(t.listLog.lines.size(), 4u);
 }
+
+// The log file is read by people: what its code page lacks shows as "?" there, while the
+// window shows the line as it is.
+TEST(EventLog, ACharacterTheLogFilesCodePageLacksIsMarkedThereOnly) {
+    LogRig rig;
+    rig.fakes.text.lacking = {"\xE4\xB8\xAD"};
+    rig.log.logLine("RUN process:1 file:\xE4\xB8\xAD.avi");
+    EXPECT_EQ(rig.lines(),
+              std::vector<std::string>{"12:00:00 (00:00:00) RUN process:1 file:\xE4\xB8\xAD.avi"});
+    EXPECT_EQ(rig.logFile(), "12:00:00 (00:00:00) RUN process:1 file:?.avi\r\n");
+}

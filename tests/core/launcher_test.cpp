@@ -220,3 +220,34 @@ TEST(RunProcess, ReleasesTheHandleItReplaces) {
     // Only what the ended job may have left in its group: no kill line.
     EXPECT_EQ(rig.fakes.processes.terminated, std::vector<ProcessHandle>{4001});
 }
+
+// The job script is in the code page that the processing program reads. The input
+// file's path, where that code page lacks one of its characters, is written as another
+// name of the same file; without one, or for a character elsewhere in the script, no
+// script is written and the message says why.
+TEST(WriteScript, APathTheProgramsCodePageLacksIsWrittenAsTheFilesOtherName) {
+    const std::string lacking = "\xC4\x80"; // U+0100
+    LaunchRig rig;
+    rig.fakes.text.lacking = {lacking};
+    rig.form.state.currentFile = lacking + ".avi";
+    rig.jobs.makeScript();
+    rig.fakes.text.otherNames[folder + lacking + ".avi"] = folder + "A~1.AVI";
+
+    rig.jobs.writeScript();
+    EXPECT_EQ(rig.jobScript(), "Open(" + folder + "A~1.AVI)\r\n");
+    EXPECT_TRUE(rig.fakes.messages.shown.empty());
+
+    rig.fakes.text.otherNames.clear();
+    rig.jobs.writeScript();
+    EXPECT_FALSE(rig.fakes.files.exists(folder + "quorbin.avs")) << "no script for another file is left";
+    ASSERT_EQ(rig.fakes.messages.shown.size(), 1u);
+    EXPECT_NE(rig.fakes.messages.shown[0].text.find("\"quorbin.avs\""), std::string::npos);
+    EXPECT_NE(rig.fakes.messages.shown[0].text.find(folder + lacking + ".avi"), std::string::npos);
+
+    rig.fakes.text.otherNames[folder + lacking + ".avi"] = folder + "A~1.AVI";
+    rig.fakes.boxScript.setText("# " + lacking + "\r\n" + rig.fakes.boxScript.text());
+    rig.jobs.writeScript();
+    EXPECT_FALSE(rig.fakes.files.exists(folder + "quorbin.avs"));
+    ASSERT_EQ(rig.fakes.messages.shown.size(), 2u);
+    EXPECT_NE(rig.fakes.messages.shown[1].text.find(lacking), std::string::npos);
+}

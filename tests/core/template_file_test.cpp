@@ -160,12 +160,39 @@ TEST(TemplateFile, ZeroByteTemplateLoadsAsAnEmptyTemplateWithoutMessage) {
     EXPECT_TRUE(t.messages.shown.empty());
 }
 
-TEST(TemplateFile, TemplateThatIsNotUtf8LoadsAsLatin1) {
-    TestForm t;
-    startWithTemplate(t, "caf\xE9 $FILE\r\n");
+// A file that is not UTF-8 is read in the system's 8-bit code page (the fake's Latin-1),
+// and every file is saved back as it was read.
+TEST(TemplateFile, TemplateIsSavedBackInTheEncodingItWasReadIn) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string box;
+    };
+    for (const Case& c : {Case{"8-bit", "caf\xE9 $FILE\r\n", "caf\xC3\xA9 $FILE\r\n"},
+                          Case{"UTF-8 with a byte order mark",
+                               "\xEF\xBB\xBF"
+                               "caf\xC3\xA9 $FILE",
+                               "caf\xC3\xA9 $FILE"},
+                          Case{"UTF-8", "caf\xC3\xA9 $FILE", "caf\xC3\xA9 $FILE"}}) {
+        TestForm t;
+        startWithTemplate(t, c.file);
+        EXPECT_EQ(t.boxTemplate.text(), c.box) << c.what;
+        t.buttonSaveAvs.click();
+        EXPECT_EQ(t.files.read("/tpl/job.avs"), c.file + "\r\n") << c.what;
+        EXPECT_TRUE(t.messages.shown.empty()) << c.what;
+    }
+}
 
-    EXPECT_EQ(t.boxTemplate.text(), "caf\xC3\xA9 $FILE\r\n");
-    EXPECT_TRUE(t.messages.shown.empty());
+TEST(TemplateFile, ACharacterThatAn8BitTemplateCannotHoldIsNotSaved) {
+    TestForm t;
+    startWithTemplate(t, "caf\xE9");
+    t.boxTemplate.type("5 \xE2\x82\xAC");
+    t.buttonSaveAvs.click();
+
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_NE(t.messages.shown[0].text.find("/tpl/job.avs"), std::string::npos) << t.messages.shown[0].text;
+    EXPECT_EQ(t.files.read("/tpl/job.avs"), "caf\xE9");
+    EXPECT_EQ(t.boxTemplate.text(), "5 \xE2\x82\xAC");
 }
 
 TEST(TemplateFile, BoxEditsReachTheNextScriptWithoutASave) {

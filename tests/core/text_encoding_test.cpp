@@ -1,5 +1,7 @@
 #include "settings/TextEncoding.h"
 
+#include "fakes/FakeServices.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,21 +16,6 @@ struct Utf8Case {
     std::string bytes;
     bool valid;
 };
-
-// Decodes text known to be valid UTF-8 into code points.
-std::vector<char32_t> codePoints(const std::string& text) {
-    std::vector<char32_t> points;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int more = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        char32_t code = lead & (0x7F >> more);
-        for (int k = 1; k <= more; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        points.push_back(code);
-        i += more + 1;
-    }
-    return points;
-}
 
 } // namespace
 
@@ -91,43 +78,44 @@ TEST(TextEncoding, SequenceCutByTheEndOfTheViewIsInvalid) {
     EXPECT_FALSE(isValidUtf8(std::string_view(buffer).substr(0, 2)));
     EXPECT_FALSE(isValidUtf8(std::string_view(buffer).substr(0, 5)));
     EXPECT_TRUE(isValidUtf8(std::string_view(buffer).substr(0, 3)));
-    EXPECT_EQ(textFromFileBytes(std::string_view(buffer).substr(0, 2)), "x\xC3\x83");
+    EXPECT_EQ(templateText(std::string_view(buffer).substr(0, 2), test::FakeTextCodec()).text, "x\xC3\x83");
 }
 
-TEST(TextEncoding, TextFromFileBytes) {
+// UTF-8 is recognised as it is; anything else is the system's 8-bit code page, here the
+// fake's Latin-1. A save writes the text back the way it was read.
+TEST(TextEncoding, TemplateTextAndBackInTheEncodingItWasReadIn) {
     using namespace std::string_literals;
     struct Case {
         const char* what;
         std::string bytes;
         std::string text;
+        TemplateEncoding encoding;
     };
     const std::vector<Case> cases{
-        {"empty", "", ""},
-        {"ASCII with line ends", "Open($FILE)\r\n", "Open($FILE)\r\n"},
-        {"NUL is kept", "a\0b"s, "a\0b"s},
-        {"valid UTF-8 as it is", "caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC"},
-        {"Latin-1", "caf\xE9", "caf\xC3\xA9"},
-        {"Latin-1 with line ends", "a\r\n\xE9\r\n", "a\r\n\xC3\xA9\r\n"},
-        {"lowest high byte", "\x80", "\xC2\x80"},
-        {"highest byte", "\xFF", "\xC3\xBF"},
-        // One invalid byte makes the whole file Latin-1, the valid-looking pair included.
-        {"valid pair then a stray byte", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},
-        {"truncated sequence at the end", "ok\xE2\x82", "ok\xC3\xA2\xC2\x82"},
+        {"empty", "", "", TemplateEncoding::utf8},
+        {"ASCII with line ends", "Open($FILE)\r\n", "Open($FILE)\r\n", TemplateEncoding::utf8},
+        {"NUL is kept", "a\0b"s, "a\0b"s, TemplateEncoding::utf8},
+        {"valid UTF-8 as it is", "caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC",
+         TemplateEncoding::utf8},
+        {"byte order mark taken off", "\xEF\xBB\xBFOpen($FILE)", "Open($FILE)",
+         TemplateEncoding::utf8WithMark},
+        {"byte order mark alone", "\xEF\xBB\xBF", "", TemplateEncoding::utf8WithMark},
+        {"Latin-1", "caf\xE9", "caf\xC3\xA9", TemplateEncoding::eightBit},
+        {"Latin-1 with line ends", "a\r\n\xE9\r\n", "a\r\n\xC3\xA9\r\n", TemplateEncoding::eightBit},
+        // One invalid byte makes the whole file 8-bit, the valid-looking pair included.
+        {"valid pair then a stray byte", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9",
+         TemplateEncoding::eightBit},
+        {"truncated sequence at the end", "ok\xE2\x82", "ok\xC3\xA2\xC2\x82", TemplateEncoding::eightBit},
+        {"a mark before bytes that are not UTF-8", "\xEF\xBB\xBF\xE9", "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9",
+         TemplateEncoding::eightBit},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(textFromFileBytes(c.bytes), c.text) << c.what;
-}
-
-TEST(TextEncoding, EveryByteOfALatin1FileBecomesItsOwnCharacter) {
-    std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
-
-    const std::string text = textFromFileBytes(all);
-
-    ASSERT_TRUE(isValidUtf8(text));
-    const std::vector<char32_t> points = codePoints(text);
-    ASSERT_EQ(points.size(), 256u);
-    for (int b = 0; b < 256; ++b)
-        EXPECT_EQ(points[static_cast<std::size_t>(b)], static_cast<char32_t>(b)) << "byte " << b;
+    const test::FakeTextCodec codec;
+    for (const Case& c : cases) {
+        const TemplateText read = templateText(c.bytes, codec);
+        EXPECT_EQ(read.text, c.text) << c.what;
+        EXPECT_EQ(read.encoding, c.encoding) << c.what;
+        EXPECT_EQ(templateBytes(read.text, read.encoding, codec).value(), c.bytes) << c.what;
+    }
+    EXPECT_FALSE(templateBytes("\xE2\x82\xAC", TemplateEncoding::eightBit, codec).ok())
+        << "Latin-1 has no euro";
 }

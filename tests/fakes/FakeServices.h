@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextCodec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -311,6 +312,62 @@ public:
     }
     std::vector<std::string> calls;
     bool held = false;
+// The text of files as a system whose programs read UTF-8 and whose 8-bit files are
+// Latin-1. A test names characters (UTF-8) that the programs' code page lacks, and the
+// other names of files that the code page can carry.
+class FakeTextCodec : public TextCodec {
+public:
+    Result<std::string> programBytes(std::string_view text) const override {
+        for (const std::string& character : lacking)
+            if (text.find(character) != std::string_view::npos)
+                return Failure{"the code page lacks \"" + character + "\""};
+        return std::string(text);
+    }
+    std::string programBytesOrMarks(std::string_view text) const override {
+        std::string marked(text);
+        for (const std::string& character : lacking)
+            for (auto at = marked.find(character); at != std::string::npos; at = marked.find(character, at))
+                marked.replace(at, character.size(), "?");
+        return marked;
+    }
+    Result<std::string> programName(const std::string& path) const override {
+        if (programBytes(path))
+            return path;
+        const auto found = otherNames.find(path);
+        if (found == otherNames.end())
+            return Failure{"\"" + path + "\" has no other name"};
+        return found->second;
+    }
+    std::string textFrom8Bit(std::string_view bytes) const override {
+        std::string text;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                text += c;
+            } else {
+                text += static_cast<char>(0xC0 | (byte >> 6));
+                text += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+        return text;
+    }
+    Result<std::string> textTo8Bit(std::string_view text) const override {
+        std::string bytes;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto lead = static_cast<unsigned char>(text[i]);
+            if (lead < 0x80)
+                bytes += text[i];
+            else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < text.size())
+                bytes +=
+                    static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+            else
+                return Failure{"Latin-1 lacks a character of the text"};
+        }
+        return bytes;
+    }
+
+    std::vector<std::string> lacking;
+    std::map<std::string, std::string> otherNames;
 };
 
 } // namespace quorbin::test

@@ -17,7 +17,8 @@ Services TestForm::services() {
             settings,
             dialog,
             keyboard,
-            keepAwakeOverride != nullptr ? *keepAwakeOverride : keepAwake};
+            keepAwakeOverride != nullptr ? *keepAwakeOverride : keepAwake,
+            textOverride != nullptr ? *textOverride : text};
 }
 
 MainForm& TestForm::start(bool load) {

@@ -31,12 +31,14 @@ struct TestForm {
     FakeFileDialog dialog;
     FakeKeyboard keyboard;
     FakeKeepAwake keepAwake;
+    FakeTextCodec text;
 
     // Real backends to run the form over instead of the fakes above, for tests against
     // the real system; null keeps the fake. Set before start().
     ProcessControl* processesOverride = nullptr;
     FileSystem* filesOverride = nullptr;
     KeepAwake* keepAwakeOverride = nullptr;
+    const TextCodec* textOverride = nullptr;
 
     std::unique_ptr<MainForm> form;
 

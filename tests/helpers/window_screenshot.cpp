@@ -16,6 +16,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
+#include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
 
 #include <QApplication>
@@ -68,8 +69,9 @@ int main(int argc, char** argv) {
     PreparedFiles dialog(inputs);
     NoKeyboard keyboard;
     NullKeepAwake keepAwake;
-    const Services services{processes,        clock,  files,    front.messageBox(),
-                            front.settings(), dialog, keyboard, keepAwake};
+    PosixTextCodec text;
+    const Services services{processes, clock,    files,     front.messageBox(), front.settings(),
+                            dialog,    keyboard, keepAwake, text};
     MainForm form(front.controls(), services);
     form.Form_Load();
     front.window().show();

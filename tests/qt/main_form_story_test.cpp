@@ -2,6 +2,7 @@
 #include "fakes/FakeServices.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
+#include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
 #include "platform/qt/TwipsConversion.h"
 
@@ -68,7 +69,8 @@ protected:
     test::FakeKeyboard keyboard_;
     test::FakeKeepAwake keepAwake_;
     QtSettingsStore settings_{QString::fromStdString(work_.file("quorbin.conf"))};
-    Services services_{processes_, clock_, files_, messages_, settings_, dialog_, keyboard_, keepAwake_};
+    PosixTextCodec text_;
+    Services services_{processes_, clock_, files_, messages_, settings_, dialog_, keyboard_, keepAwake_, text_};
     std::unique_ptr<QtFrontEnd> front_;
     std::unique_ptr<MainForm> form_;
 

@@ -118,7 +118,7 @@ protected:
         recorder_ = std::make_unique<WidthRecorder>(front_->settings());
         form_ = std::make_unique<MainForm>(
             front_->controls(),
-            Services{processes_, clock_, files_, messages_, *recorder_, dialog_, keyboard_, keepAwake_});
+            Services{processes_, clock_, files_, messages_, *recorder_, dialog_, keyboard_, keepAwake_, text_});
         form_->Form_Load();
         window().show();
         ASSERT_TRUE(settled()) << "the window never settled on the screen: " << state();
@@ -183,6 +183,7 @@ protected:
     test::FakeFileDialog dialog_;
     test::FakeKeyboard keyboard_;
     test::FakeKeepAwake keepAwake_;
+    test::FakeTextCodec text_;
     std::unique_ptr<QtFrontEnd> front_;
     std::unique_ptr<WidthRecorder> recorder_;
     std::unique_ptr<MainForm> form_;
