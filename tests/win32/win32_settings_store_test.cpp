@@ -40,6 +40,13 @@ TEST(Win32SettingsStore, ValuesComeBackAsWrittenAsRegistryStrings) {
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(text), L"9000");
+
+    // The store keeps its sections open; a section deleted meanwhile is made again.
+    ASSERT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, widen(key.path()).c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(store.read("window", "width").has_value());
+    ASSERT_TRUE(store.write("window", "width", "9100").ok());
+    EXPECT_EQ(store.read("window", "width").value_or("<missing>"), "9100");
+    EXPECT_EQ(Win32SettingsStore(key.path()).read("window", "width").value_or("<missing>"), "9100");
 }
 
 TEST(Win32SettingsStore, AValueOfAnotherTypeReadsAsMissingAndIsWrittenOver) {

@@ -8,24 +8,54 @@
 
 namespace quorbin {
 
+Win32SettingsStore::~Win32SettingsStore() {
+    for (const auto& [section, key] : sections_)
+        ::RegCloseKey(static_cast<HKEY>(key));
+}
+
+void* Win32SettingsStore::sectionKey(const std::string& section, bool create, long& status) const {
+    if (const auto found = sections_.find(section); found != sections_.end())
+        return found->second;
+    const std::wstring subkey = widen(keyPath_ + "\\" + section);
+    HKEY key = nullptr;
+    // A read opens without creating: reading leaves no empty sections behind.
+    status =
+        create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr)
+               : ::RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+    if (status != ERROR_SUCCESS)
+        return nullptr;
+    sections_[section] = key;
+    return key;
+}
+
+void Win32SettingsStore::forget(const std::string& section) const {
+    if (const auto found = sections_.find(section); found != sections_.end()) {
+        ::RegCloseKey(static_cast<HKEY>(found->second));
+        sections_.erase(found);
+    }
+}
+
 std::optional<std::string> Win32SettingsStore::read(const std::string& section,
                                                     const std::string& key) const {
-    const std::wstring subkey = widen(keyPath_ + "\\" + section);
     const std::wstring name = widen(key);
-    // RRF_RT_REG_SZ: a value of any other type reads as missing. The size may change
-    // between the two calls when another program writes the value.
+    std::wstring text(256, L'\0');
     for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD bytes = 0;
-        LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), RRF_RT_REG_SZ,
-                                        nullptr, nullptr, &bytes);
-        if (status != ERROR_SUCCESS)
+        long status = ERROR_SUCCESS;
+        auto* opened = static_cast<HKEY>(sectionKey(section, false, status));
+        if (opened == nullptr)
             return std::nullopt;
-        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        status = ::RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
-                                text.data(), &bytes);
-        if (status == ERROR_MORE_DATA)
+        DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        // RRF_RT_REG_SZ: a value of any other type reads as missing.
+        status = ::RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &bytes);
+        if (status == ERROR_MORE_DATA) {
+            text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
             continue;
+        }
+        if (status == ERROR_KEY_DELETED) {
+            forget(section);
+            continue;
+        }
         if (status != ERROR_SUCCESS)
             return std::nullopt;
         text.resize(bytes / sizeof(wchar_t));
@@ -38,23 +68,26 @@ std::optional<std::string> Win32SettingsStore::read(const std::string& section,
 
 Result<void> Win32SettingsStore::write(const std::string& section, const std::string& key,
                                        const std::string& value) {
-    const std::wstring subkey = widen(keyPath_ + "\\" + section);
     const std::wstring name = widen(key);
     const std::wstring text = widen(value);
-    const auto failed = [&](LSTATUS status) {
+    const auto failed = [&](long status) {
         return Failure{"The setting " + section + "\\" + key +
                        " could not be stored: " + systemMessage(static_cast<unsigned long>(status))};
     };
     if ((text.size() + 1) * sizeof(wchar_t) > INT_MAX)
         return failed(ERROR_INVALID_PARAMETER);
-    HKEY opened = nullptr;
-    LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                       KEY_SET_VALUE, nullptr, &opened, nullptr);
-    if (status != ERROR_SUCCESS)
-        return failed(status);
-    status = ::RegSetValueExW(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(opened);
+    long status = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        auto* opened = static_cast<HKEY>(sectionKey(section, true, status));
+        if (opened == nullptr)
+            return failed(status);
+        status =
+            ::RegSetValueExW(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        if (status != ERROR_KEY_DELETED)
+            break;
+        forget(section);
+    }
     if (status != ERROR_SUCCESS)
         return failed(status);
     return Ok{};

@@ -2,6 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -14,16 +15,28 @@ namespace quorbin {
 // and the caller's default applies. The registry writes a value whole or not at all, and
 // puts it on disk within seconds by itself; it is not forced there on every keystroke,
 // which would hold up every program writing to the user's registry.
+//
+// Each section's key stays open once used, so a read or a write is one call to the
+// system; a key deleted meanwhile by someone else is opened again.
 class Win32SettingsStore final : public SettingsStore {
 public:
     // keyPath: below HKEY_CURRENT_USER; tests pass a key of their own.
     explicit Win32SettingsStore(std::string keyPath = "Software\\quorbin") : keyPath_(std::move(keyPath)) {}
+    ~Win32SettingsStore() override;
+    Win32SettingsStore(const Win32SettingsStore&) = delete;
+    Win32SettingsStore& operator=(const Win32SettingsStore&) = delete;
 
     std::optional<std::string> read(const std::string& section, const std::string& key) const override;
     Result<void> write(const std::string& section, const std::string& key, const std::string& value) override;
 
 private:
+    // The section's open key, or null (with the system's error in `status`); `create`
+    // makes a missing section.
+    void* sectionKey(const std::string& section, bool create, long& status) const;
+    void forget(const std::string& section) const;
+
     std::string keyPath_;
+    mutable std::map<std::string, void*> sections_;
 };
 
 } // namespace quorbin
