@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     NoKeyboard keyboard;
     NullKeepAwake keepAwake;
     PosixTextCodec text;
-    const Services services{processes, clock,    files,     front.messageBox(), front.settings(),
-                            dialog,    keyboard, keepAwake, text};
+    const Services services{processes, clock,     files, front.messageBox(), front.settings(), dialog,
+                            keyboard,  keepAwake, text};
     MainForm form(front.controls(), services);
     form.Form_Load();
     front.window().show();

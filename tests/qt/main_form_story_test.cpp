@@ -70,7 +70,8 @@ protected:
     test::FakeKeepAwake keepAwake_;
     QtSettingsStore settings_{QString::fromStdString(work_.file("quorbin.conf"))};
     PosixTextCodec text_;
-    Services services_{processes_, clock_, files_, messages_, settings_, dialog_, keyboard_, keepAwake_, text_};
+    Services services_{processes_, clock_,    files_,     messages_, settings_,
+                       dialog_,    keyboard_, keepAwake_, text_};
     std::unique_ptr<QtFrontEnd> front_;
     std::unique_ptr<MainForm> form_;
 

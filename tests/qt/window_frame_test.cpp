@@ -116,9 +116,9 @@ protected:
     void start() {
         front_ = std::make_unique<QtFrontEnd>(QString::fromStdString(work_.file("quorbin.conf")));
         recorder_ = std::make_unique<WidthRecorder>(front_->settings());
-        form_ = std::make_unique<MainForm>(
-            front_->controls(),
-            Services{processes_, clock_, files_, messages_, *recorder_, dialog_, keyboard_, keepAwake_, text_});
+        form_ = std::make_unique<MainForm>(front_->controls(),
+                                           Services{processes_, clock_, files_, messages_, *recorder_,
+                                                    dialog_, keyboard_, keepAwake_, text_});
         form_->Form_Load();
         window().show();
         ASSERT_TRUE(settled()) << "the window never settled on the screen: " << state();
