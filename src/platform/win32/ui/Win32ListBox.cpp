@@ -10,8 +10,6 @@ namespace quorbin {
 
 namespace {
 
-constexpr UINT_PTR subclassId = 1;
-
 // At 96 DPI: the room left of the check box, its size and the gap before the name.
 constexpr int markMargin = 2;
 constexpr int markSize = 13;
@@ -30,11 +28,17 @@ Win32ListBox::Win32ListBox(Win32MainWindow& window)
             userMadeCurrent();
     });
     window_.onDrawItem(Control::listFiles, [this](const DRAWITEMSTRUCT& item) { draw(item); });
-    SetWindowSubclass(list_, listProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed through the window's own procedure pointer: under Wine, SetWindowSubclass
+    // finds its data through a window property, a round trip to the window server for
+    // every message the list gets.
+    SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listDefault_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc)));
 }
 
 Win32ListBox::~Win32ListBox() {
-    RemoveWindowSubclass(list_, listProc, subclassId);
+    SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listDefault_));
+    SetWindowLongPtrW(list_, GWLP_USERDATA, 0);
     window_.onCommand(Control::listFiles, {});
     window_.onDrawItem(Control::listFiles, {});
     if (theme_)
@@ -236,9 +240,8 @@ void Win32ListBox::userMadeCurrent() {
         handler_();
 }
 
-LRESULT CALLBACK Win32ListBox::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR data) {
-    auto& self = *reinterpret_cast<Win32ListBox*>(data);
+LRESULT CALLBACK Win32ListBox::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& self = *reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -276,7 +279,7 @@ LRESULT CALLBACK Win32ListBox::listProc(HWND list, UINT message, WPARAM wParam, 
     default:
         break;
     }
-    return DefSubclassProc(list, message, wParam, lParam);
+    return CallWindowProcW(self.listDefault_, list, message, wParam, lParam);
 }
 
 } // namespace quorbin

@@ -61,11 +61,11 @@ private:
     int entryAt(POINT point) const;
     void userTicked(int index);
     void userMadeCurrent();
-    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
     Win32MainWindow& window_;
     HWND list_;
+    WNDPROC listDefault_ = nullptr; // the list box's own procedure, which listProc stands in front of
     HTHEME theme_ = nullptr;
     std::function<void()> handler_;
     mutable std::vector<Entry> entries_;

@@ -8,18 +8,23 @@
 namespace quorbin {
 
 namespace {
-constexpr UINT_PTR subclassId = 1;
 constexpr int textMargin = 2; // at 96 DPI, on either side of a line
 } // namespace
 
 Win32LogView::Win32LogView(Win32MainWindow& window)
     : window_(window), list_(window.control(Control::listLog)) {
     window_.onDrawItem(Control::listLog, [this](const DRAWITEMSTRUCT& item) { draw(item); });
-    SetWindowSubclass(list_, listProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed through the window's own procedure pointer: under Wine, SetWindowSubclass
+    // finds its data through a window property, a round trip to the window server for
+    // every message the list gets.
+    SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listDefault_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc)));
 }
 
 Win32LogView::~Win32LogView() {
-    RemoveWindowSubclass(list_, listProc, subclassId);
+    SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listDefault_));
+    SetWindowLongPtrW(list_, GWLP_USERDATA, 0);
     window_.onDrawItem(Control::listLog, {});
 }
 
@@ -106,9 +111,8 @@ bool Win32LogView::copySelected() {
     return copied;
 }
 
-LRESULT CALLBACK Win32LogView::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR data) {
-    auto& self = *reinterpret_cast<Win32LogView*>(data);
+LRESULT CALLBACK Win32LogView::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& self = *reinterpret_cast<Win32LogView*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (message == WM_KEYDOWN && wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
         self.copySelected();
         return 0;
@@ -124,7 +128,7 @@ LRESULT CALLBACK Win32LogView::listProc(HWND list, UINT message, WPARAM wParam, 
             return 0;
         }
     }
-    return DefSubclassProc(list, message, wParam, lParam);
+    return CallWindowProcW(self.listDefault_, list, message, wParam, lParam);
 }
 
 } // namespace quorbin

@@ -35,11 +35,11 @@ public:
 private:
     void showNewest();
     void draw(const DRAWITEMSTRUCT& item) const;
-    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
     Win32MainWindow& window_;
     HWND list_;
+    WNDPROC listDefault_ = nullptr; // the list box's own procedure, which listProc stands in front of
     LogLines lines_;
     bool showing_ = false;      // a showNewest is on its way
     std::size_t widestRow_ = 0; // the longest line in bytes, not yet measured
