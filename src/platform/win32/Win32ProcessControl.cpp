@@ -39,12 +39,12 @@ bool isBatchFile(std::wstring_view program) {
 wchar_t cmdOperatorIn(std::wstring_view line) {
     bool quoted = false;
     for (const wchar_t c : line) {
+        const bool always = c == L'%' || c == L'\r' || c == L'\n';
+        const bool unquoted = !quoted && std::wstring_view(L"&|<>^").find(c) != std::wstring_view::npos;
+        if (always || unquoted)
+            return c;
         if (c == L'"')
             quoted = !quoted;
-        else if (c == L'%' || c == L'\r' || c == L'\n')
-            return c;
-        else if (!quoted && std::wstring_view(L"&|<>^").find(c) != std::wstring_view::npos)
-            return c;
     }
     return quoted ? L'"' : L'\0';
 }

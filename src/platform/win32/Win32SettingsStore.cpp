@@ -45,7 +45,7 @@ std::optional<std::string> Win32SettingsStore::read(const std::string& section,
         auto* opened = static_cast<HKEY>(sectionKey(section, false, status));
         if (opened == nullptr)
             return std::nullopt;
-        DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
         // RRF_RT_REG_SZ: a value of any other type reads as missing.
         status = ::RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &bytes);
         if (status == ERROR_MORE_DATA) {
