@@ -171,29 +171,6 @@ TEST_F(FrontEnd, EventLogShowsEveryLineWithTheNewestSelectedAndCopiesIt) {
     CloseClipboard();
 }
 
-// A message box's modal loop dispatches WM_TIMER: the tick must not run behind it.
-TEST_F(FrontEnd, TickWaitsWhileAMessageBoxIsOpen) {
-    int ticks = 0;
-    front.startTimer([&] { ++ticks; });
-    HWND window = front.window().handle();
-    std::thread user([window] {
-        HWND box = nullptr;
-        for (int tries = 0; tries < 1000 && !box; ++tries) {
-            box = FindWindowW(L"#32770", L"quorbin");
-            if (!box)
-                Sleep(10);
-        }
-        SendMessageW(window, WM_TIMER, 1, 0); // handled by the box's loop
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    c.listLog.appendSelected("before the box");
-    front.messageBox().show("No AVI files are selected.", "quorbin");
-    user.join();
-    EXPECT_EQ(ticks, 0);
-    SendMessageW(window, WM_TIMER, 1, 0);
-    EXPECT_EQ(ticks, 1);
-}
-
 TEST_F(FrontEnd, WindowWidthRunsTheResizeHandlerAtOnceAndMinimisingKeepsIt) {
     Window& window = c.window;
     int resizes = 0;

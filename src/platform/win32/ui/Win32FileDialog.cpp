@@ -114,11 +114,7 @@ Result<std::vector<std::string>> Win32FileDialog::open(const OpenFileRequest& re
 
     // OFN_NOCHANGEDIR is documented to have no effect on the open dialog.
     const std::wstring before = currentDirectory();
-    BOOL chosen = FALSE;
-    {
-        Win32MainWindow::ModalScope modal(window_);
-        chosen = GetOpenFileNameW(&dialog);
-    }
+    const BOOL chosen = GetOpenFileNameW(&dialog);
     const DWORD error = chosen ? 0 : CommDlgExtendedError();
     if (!before.empty())
         SetCurrentDirectoryW(before.c_str());

@@ -9,7 +9,7 @@
 namespace quorbin {
 
 // The common open-file dialog (GetOpenFileNameW, explorer style), owned by the main
-// window, which it disables while it is open; the watchdog's tick waits meanwhile.
+// window, which it disables while it is open.
 //
 // A multi-select pick returns its names in a buffer of 10,000 characters; a pick that
 // does not fit is refused with a message rather than cut short. (Wine's dialog copies a

@@ -365,7 +365,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         sizeChanged();
         return 0;
     case WM_TIMER:
-        if (wParam == timerId && modalDepth_ == 0 && tick_)
+        if (wParam == timerId && tick_)
             tick_();
         return 0;
     case taskMessage:

@@ -43,9 +43,9 @@ inline constexpr std::size_t controlCount = 18;
 // or cancel button: Enter and Escape press nothing. It holds no logic: the adapters
 // take the controls' notifications through onCommand and onNotify.
 //
-// The timer's tick is not run while a box or dialog of ours is open (a ModalScope
-// stands): their modal loops dispatch WM_TIMER, and a tick there could take a decision
-// behind the open box, open a second one or launch the same job twice.
+// The modal loops of the message box and the file dialog dispatch WM_TIMER too: the
+// tick runs there as well, and the core, which counts its open boxes and dialogs, takes
+// no decision while one is open.
 class Win32MainWindow {
 public:
     explicit Win32MainWindow(HINSTANCE instance);
@@ -79,17 +79,6 @@ public:
     // Runs the message loop until the window is closed; returns the exit code.
     int run();
 
-    class ModalScope {
-    public:
-        explicit ModalScope(Win32MainWindow& window) : window_(window) { ++window_.modalDepth_; }
-        ~ModalScope() { --window_.modalDepth_; }
-        ModalScope(const ModalScope&) = delete;
-        ModalScope& operator=(const ModalScope&) = delete;
-
-    private:
-        Win32MainWindow& window_;
-    };
-
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static std::size_t index(Control control) { return static_cast<std::size_t>(control); }
@@ -119,7 +108,6 @@ private:
     HICON smallIcon_ = nullptr;
     HWND lastFocus_ = nullptr;
     unsigned sizeChanges_ = 0;
-    int modalDepth_ = 0;
 };
 
 } // namespace quorbin

@@ -5,7 +5,6 @@
 namespace quorbin {
 
 void Win32MessageBox::show(const std::string& text, const std::string& title) {
-    Win32MainWindow::ModalScope modal(window_);
     MessageBoxW(window_.handle(), widen(text).c_str(), widen(title).c_str(), MB_OK);
 }
 

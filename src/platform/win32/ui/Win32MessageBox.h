@@ -6,7 +6,7 @@
 namespace quorbin {
 
 // A modal MessageBoxW with one OK button and no icon, owned by the main window, which
-// it disables while it is open; the watchdog's tick waits meanwhile.
+// it disables while it is open.
 class Win32MessageBox final : public MessageBox {
 public:
     explicit Win32MessageBox(Win32MainWindow& window) : window_(window) {}
