@@ -14,6 +14,7 @@ Services Win32SystemTool::services() {
         .settings = settings_,
         .dialog = front_.fileDialog(),
         .keyboard = keyboard_,
+        .keepAwake = keepAwake_,
         .text = text_,
     };
 }

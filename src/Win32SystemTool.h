@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32KeepAwake.h"
 #include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ProcessControl.h"
 #include "platform/win32/Win32SettingsStore.h"
@@ -31,6 +32,7 @@ private:
     Win32FileSystem files_;
     Win32SettingsStore settings_;
     Win32Keyboard keyboard_;
+    Win32KeepAwake keepAwake_;
     Win32TextCodec text_;
     MainForm form_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeepAwake.h"
+
 #include <string>
 
 namespace quorbin {
@@ -10,17 +12,17 @@ struct PowerRequestCalls;
 // (listed by `powercfg /requests`): the system stays out of sleep, and the display out of
 // its idle blanking and the screen saver, until release. Refusals are told in one line on
 // standard error; the batch goes on either way.
-class Win32KeepAwake {
+class Win32KeepAwake final : public KeepAwake {
 public:
     Win32KeepAwake();
     // Calls through `calls`, which must outlive this object.
     explicit Win32KeepAwake(const PowerRequestCalls& calls) : calls_(calls) {}
-    ~Win32KeepAwake();
+    ~Win32KeepAwake() override;
     Win32KeepAwake(const Win32KeepAwake&) = delete;
     Win32KeepAwake& operator=(const Win32KeepAwake&) = delete;
 
-    void hold(const std::string& reason);
-    void release();
+    void hold(const std::string& reason) override;
+    void release() override;
 
 private:
     const PowerRequestCalls& calls_;

@@ -389,6 +389,8 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
         KillTimer(window_, timerId);
+        if (closed_)
+            closed_();
         PostQuitMessage(0);
         return 0;
     default:

@@ -66,6 +66,8 @@ public:
     void onDrawItem(Control control, std::function<void(const DRAWITEMSTRUCT& item)> handler);
     // Every WM_SIZE, minimising and restoring included, and the first showing.
     void onSizeChange(std::function<void()> handler) { sizeChanged_ = std::move(handler); }
+    // Once the window has closed (WM_DESTROY), before the message loop ends.
+    void onClosed(std::function<void()> handler) { closed_ = std::move(handler); }
 
     void show(int showCommand);
     void startTimerTimer(std::function<void()> tick);
@@ -101,6 +103,7 @@ private:
     std::array<std::function<LRESULT(NMHDR&)>, controlCount> notifications_;
     std::array<std::function<void(const DRAWITEMSTRUCT&)>, controlCount> drawers_;
     std::function<void()> sizeChanged_;
+    std::function<void()> closed_;
     std::function<void()> tick_;
     std::vector<std::function<void()>> tasks_;
     std::unique_ptr<DesignFonts> fonts_;

@@ -84,4 +84,8 @@ void Win32Window::onResize(std::function<void()> handler) {
     window_.onSizeChange(std::move(handler));
 }
 
+void Win32Window::onClose(std::function<void()> handler) {
+    window_.onClosed(std::move(handler));
+}
+
 } // namespace quorbin

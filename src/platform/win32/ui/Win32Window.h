@@ -21,6 +21,7 @@ public:
     int minimumOuterWidth() const override;
     int screenWidth() const override;
     void onResize(std::function<void()> handler) override;
+    void onClose(std::function<void()> handler) override;
 
 private:
     Win32MainWindow& window_;
