@@ -312,6 +312,8 @@ public:
     }
     std::vector<std::string> calls;
     bool held = false;
+};
+
 // The text of files as a system whose programs read UTF-8 and whose 8-bit files are
 // Latin-1. A test names characters (UTF-8) that the programs' code page lacks, and the
 // other names of files that the code page can carry.
