@@ -27,8 +27,12 @@
 //     child_pidfile=<path>  write that child's process id there
 //     wait_for=<path>     at the end, before exit, signal or hang, wait until the file
 //                         exists (checked every 10 ms)
+//     record=<path>       at the start, append its current directory and each of its
+//                         arguments, one a line, then an empty line, to that file, and
+//                         copy the job script's bytes to the output file's name with
+//                         ".script" appended
 //
-// In order: pidfile, spawn_child, the steps (the first at once, then one per interval),
+// In order: record, pidfile, spawn_child, the steps (the first at once, then one per interval),
 // wait_for, then signal, hang or exit. The output file is created (emptied) at the
 // first step. Pid files are written to a temporary name and renamed, so a pid file is
 // complete once it exists. Relative paths are seen from the current directory, the
@@ -46,6 +50,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -63,6 +68,7 @@ struct Plan {
     long childRate = 0;
     std::string childPidfile;
     std::string waitFor;
+    std::string record;
 };
 
 struct Arguments {
@@ -128,6 +134,8 @@ void applyDirective(Plan& plan, const std::string& line) {
         plan.childPidfile = value;
     else if (key == "wait_for")
         plan.waitFor = value;
+    else if (key == "record")
+        plan.record = value;
 }
 
 Plan readPlan(const std::string& script) {
@@ -139,6 +147,22 @@ Plan readPlan(const std::string& script) {
     while (std::getline(in, line))
         applyDirective(plan, line);
     return plan;
+}
+
+void recordJob(const std::string& path, int argc, char** argv, const Arguments& arguments) {
+    std::vector<char> cwd(4096);
+    if (::getcwd(cwd.data(), cwd.size()) == nullptr)
+        usage("cannot read the current directory");
+    std::ofstream record(path, std::ios::binary | std::ios::app);
+    record << cwd.data() << '\n';
+    for (int i = 1; i < argc; ++i)
+        record << argv[i] << '\n';
+    record << '\n';
+    std::ifstream script(arguments.script, std::ios::binary);
+    std::ofstream copy(arguments.output + ".script", std::ios::binary);
+    copy << script.rdbuf();
+    if (!record.flush() || !copy.flush())
+        usage("cannot record the job in " + path);
 }
 
 void sleepMs(long ms) {
@@ -210,6 +234,8 @@ void waitForFile(const std::string& path) {
 int main(int argc, char** argv) {
     const Arguments arguments = readArguments(argc, argv);
     const Plan plan = readPlan(arguments.script);
+    if (!plan.record.empty())
+        recordJob(plan.record, argc, argv, arguments);
     if (!plan.pidfile.empty())
         writePid(plan.pidfile, ::getpid());
     if (plan.spawnChild)

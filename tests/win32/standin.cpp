@@ -8,6 +8,11 @@
 //                     until it is ended
 //   spawn EVENT FILE  starts a copy of itself with "hold EVENT FILE" and runs until it is
 //                     ended
+//   /c ...            the processing program's own command line
+//                     (/c /s SETTINGS /p SCRIPT OUTPUT /r /x): appends its current folder
+//                     and each argument, one a line, then an empty line, to "jobs.txt" in
+//                     that folder (UTF-8, LF); copies SCRIPT's bytes to OUTPUT with
+//                     ".script" appended; writes 3000 bytes to OUTPUT and exits with 0
 #include <windows.h>
 
 #include <cstdio>
@@ -25,12 +30,42 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
-bool writeFile(const std::wstring& path, const std::string& bytes) {
-    FILE* file = _wfopen(path.c_str(), L"wb");
+bool writeFile(const std::wstring& path, const std::string& bytes, const wchar_t* how = L"wb") {
+    FILE* file = _wfopen(path.c_str(), how);
     if (file == nullptr)
         return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
+}
+
+std::string readFile(const std::wstring& path) {
+    std::string bytes;
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char block[4096];
+        for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;)
+            bytes.append(block, read);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+std::string currentFolder() {
+    wchar_t folder[32768];
+    const DWORD length = ::GetCurrentDirectoryW(32768, folder);
+    return utf8(std::wstring(folder, length));
+}
+
+int runJob(int argc, wchar_t** argv) {
+    std::string record = currentFolder() + "\n";
+    for (int i = 1; i < argc; ++i)
+        record += utf8(argv[i]) + "\n";
+    if (argc != 9 || !writeFile(L"jobs.txt", record + "\n", L"ab"))
+        return 2;
+    const std::wstring script = argv[5];
+    const std::wstring output = argv[6];
+    const bool written =
+        writeFile(output + L".script", readFile(script)) && writeFile(output, std::string(3000, 'x'));
+    return written ? 0 : 2;
 }
 
 [[noreturn]] void runUntilEnded() {
@@ -42,10 +77,10 @@ bool writeFile(const std::wstring& path, const std::string& bytes) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"/c")
+        return runJob(argc, argv);
     if (mode == L"record") {
-        wchar_t folder[32768];
-        const DWORD length = ::GetCurrentDirectoryW(32768, folder);
-        std::string text = utf8(std::wstring(folder, length)) + "\n";
+        std::string text = currentFolder() + "\n";
         for (int i = 2; i < argc; ++i)
             text += utf8(argv[i]) + "\n";
         return writeFile(L"arguments.txt", text) ? 0 : 2;

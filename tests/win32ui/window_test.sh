@@ -13,50 +13,15 @@ wine_env=$1
 quorbin=$2
 winprobe=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quorbin-window.XXXXXX")
-program=""
-xvfb=""
-cleanup() {
-    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "window test: $*" >&2
     exit 1
 }
-
-display=$("$wine_env" sh -c 'echo "${DISPLAY:-}"')
-if [ -z "$display" ]; then
-    mkfifo "$work/display"
-    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    number=""
-    read -r -t 20 number <"$work/display" || true
-    [ -n "$number" ] || fail "the X server did not start"
-    display=":$number"
-fi
-export DISPLAY=$display
-run() { "$wine_env" env DISPLAY="$display" "$@"; }
-
-# Waits for a visible X window whose name is exactly the given one (xdotool matches
-# names ignoring case, and the box "quorbin" must not pass for the window "Quorbin").
-wait_for_x_window() {
-    local deadline=$((SECONDS + 20)) window
-    while ((SECONDS < deadline)); do
-        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
-        done
-        sleep 0.05
-    done
-    fail "no visible X window named \"$1\""
-}
+source "$(dirname "$0")/wine_window.bash"
 
 # A start with nothing stored: the box of the missing template comes first.
 run wine reg delete 'HKCU\Software\quorbin' /f </dev/null >/dev/null 2>&1 || true
-(cd "$work" && exec "$wine_env" env DISPLAY="$display" wine "$quorbin" </dev/null >/dev/null 2>&1) &
-program=$!
+start_program "$quorbin" "$work"
 run wine "$winprobe" answer quorbin </dev/null >"$work/first-box" || fail "no box at start-up"
 wait_for_x_window Quorbin
 
@@ -66,11 +31,7 @@ run wine "$winprobe" answer quorbin </dev/null >"$work/box" || fail "no box afte
 [ "$(tr -d '\r' <"$work/box")" = "No AVI files are selected." ] || fail "the box said: $(cat "$work/box")"
 
 # IDLE is logged once the box is closed.
-deadline=$((SECONDS + 20))
-until grep -q "IDLE" "$work/quorbin.log" 2>/dev/null; do
-    ((SECONDS < deadline)) || fail "no IDLE in quorbin.log"
-    sleep 0.05
-done
+wait_for_line "$work/quorbin.log" IDLE 20
 stamp='[0-9]{2}:[0-9]{2}:[0-9]{2} \([0-9:-]{8}\) '
 expected=("START" "ERROR no AVI files selected" "IDLE")
 mapfile -t lines <"$work/quorbin.log"
@@ -80,7 +41,5 @@ for i in 0 1 2; do
         fail "line $((i + 1)) of quorbin.log is not \"${expected[$i]}\" ending in CR LF: $(printf '%q' "${lines[$i]}")"
 done
 
-run wine "$winprobe" close Quorbin </dev/null || fail "the window could not be closed"
-wait "$program" || fail "quorbin.exe ended with $?"
-program=""
+close_program
 echo "window test: passed"

@@ -4,6 +4,8 @@
 //                                  top-level window captioned WINDOW
 //   winprobe answer WINDOW         waits for a visible message box captioned WINDOW,
 //                                  prints its text and presses its OK button
+//   winprobe pick WINDOW NAMES     waits for a visible open-file dialog captioned WINDOW,
+//                                  enters NAMES as its file name and presses Open
 //   winprobe close WINDOW          asks the visible window captioned WINDOW to close
 //
 // Captions are matched exactly. Waits end after 20 seconds with exit code 2.
@@ -15,7 +17,9 @@
 namespace {
 
 constexpr DWORD patienceMilliseconds = 20000;
-constexpr int messageTextId = 0xFFFF; // the text of a message box
+constexpr int messageTextId = 0xFFFF;  // the text of a message box
+constexpr int fileNameComboId = 0x47C; // the file name of the explorer-style dialog
+constexpr int fileNameEditId = 0x480;  // the file name of the older dialog
 
 struct Search {
     const wchar_t* caption;
@@ -67,7 +71,9 @@ void printUtf8(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: winprobe click WINDOW BUTTON | answer WINDOW | close WINDOW\n");
+        std::fprintf(
+            stderr,
+            "usage: winprobe click WINDOW BUTTON | answer WINDOW | pick WINDOW NAMES | close WINDOW\n");
         return 1;
     }
     const std::wstring command = argv[1];
@@ -84,6 +90,13 @@ int wmain(int argc, wchar_t** argv) {
         GetDlgItemTextW(box, messageTextId, text, 1024);
         printUtf8(text);
         return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 2;
+    }
+    if (command == L"pick" && argc == 4) {
+        HWND dialog = waitForWindow(argv[2], L"#32770");
+        if (!dialog || !(SetDlgItemTextW(dialog, fileNameComboId, argv[3]) ||
+                         SetDlgItemTextW(dialog, fileNameEditId, argv[3])))
+            return 2;
+        return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 2;
     }
     if (command == L"close") {
         HWND window = waitForWindow(argv[2], nullptr);

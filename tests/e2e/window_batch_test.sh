@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# A whole batch through the real Linux program on an X server of its own: the stored
+# paths point at the stand-in processing program and a folder of two input files; the
+# files are picked in the open-file dialog, Start is pressed, and once the batch has
+# ended its transcript must be tests/e2e/whole_batch.expected, the one the Windows
+# program must leave too.
+#
+#   window_batch_test.sh QUORBIN FAKEPROC
+# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+set -euo pipefail
+quorbin=$1
+fakeproc=$2
+here=$(dirname "$0")
+source "$here/whole_batch.bash"
+
+for tool in Xvfb xdotool iconv; do
+    command -v "$tool" >/dev/null || {
+        echo "batch test skipped: $tool not found"
+        exit 77
+    }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorbin-batch.XXXXXX")
+program=""
+xvfb=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "batch test: $*" >&2
+    exit 1
+}
+
+mkfifo "$work/display"
+Xvfb -displayfd 3 -noreset -nolisten tcp -dpi 96 -screen 0 1280x1024x24 3>"$work/display" </dev/null >/dev/null 2>&1 &
+xvfb=$!
+number=""
+read -r -t 20 number <"$work/display" || true
+[ -n "$number" ] || fail "the X server did not start"
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config"
+unset WAYLAND_DISPLAY
+
+folder="$work/$batch_folder_name"
+make_batch_folder "$folder"
+mkdir -p "$XDG_CONFIG_HOME/quorbin"
+printf '[file]\nexePath=%s\nvcfPath=%s\navsPath=%s\naviPath=%s\n' \
+    "$fakeproc" "$folder/job.vcf" "$folder/template.avs" "$folder/" >"$XDG_CONFIG_HOME/quorbin/quorbin.conf"
+
+# The window's X window, once it is shown; the box "quorbin" must not pass for it.
+window_named() {
+    local deadline=$((SECONDS + 20)) window
+    while ((SECONDS < deadline)); do
+        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$(xdotool getwindowname "$window")" = "$1" ] && echo "$window" && return 0
+        done
+        sleep 0.05
+    done
+    fail "no visible X window named \"$1\""
+}
+# Clicks the middle of a control given in twips (left top width height); the window has
+# no frame on a server without a window manager, and 96 dots an inch make 15 twips.
+click_control() {
+    xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((($3 + $5 / 2) / 15)) click 1
+}
+
+(cd "$work" && exec "$quorbin" </dev/null >/dev/null 2>&1) &
+program=$!
+window=$(window_named Quorbin)
+click_control "$window" 150 2250 1425 345 # Select AVI
+dialog=$(window_named "Select AVI Files")
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 20 '"a.avi" "b c.avi"'
+xdotool key Return
+deadline=$((SECONDS + 20))
+while xdotool search --onlyvisible --name '^Select AVI Files$' >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || fail "the open-file dialog did not take the names"
+    sleep 0.05
+done
+click_control "$window" 150 6150 1425 345 # Start
+
+# Each file takes three settle times of 11 s: running, done, killed.
+deadline=$((SECONDS + 150))
+until grep -q IDLE "$folder/quorbin.log" 2>/dev/null; do
+    ((SECONDS < deadline)) || fail "no IDLE in quorbin.log: $(cat "$folder/quorbin.log" 2>/dev/null)"
+    sleep 0.1
+done
+kill "$program"
+wait "$program" || true
+program=""
+
+batch_transcript "$folder" "$folder/" "$fakeproc" UTF-8 >"$work/transcript"
+compare_transcript "$here/whole_batch.expected" "$work/transcript"
+echo "batch test: passed"
