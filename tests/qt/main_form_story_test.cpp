@@ -1,10 +1,10 @@
 #include "app/MainForm.h"
 #include "fakes/FakeServices.h"
+#include "platform/TwipsConversion.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
 #include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
-#include "platform/qt/TwipsConversion.h"
 
 #include "helpers/TempDir.h"
 

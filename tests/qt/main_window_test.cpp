@@ -1,5 +1,5 @@
+#include "platform/TwipsConversion.h"
 #include "platform/qt/QtFrontEnd.h"
-#include "platform/qt/TwipsConversion.h"
 
 #include <QAccessible>
 #include <QFontInfo>

@@ -3,8 +3,8 @@
 // openbox on it with a theme of a known frame.
 #include "app/MainForm.h"
 #include "fakes/FakeServices.h"
+#include "platform/TwipsConversion.h"
 #include "platform/qt/QtFrontEnd.h"
-#include "platform/qt/TwipsConversion.h"
 #include "qt/WindowManager.h"
 #include "qt/XWindowProbe.h"
 #include "x11/XvfbServer.h"

@@ -1,7 +1,7 @@
 #include "platform/qt/QtMainWindow.h"
 
+#include "platform/TwipsConversion.h"
 #include "platform/qt/DesignFonts.h"
-#include "platform/qt/TwipsConversion.h"
 
 #include <QCloseEvent>
 #include <QDirIterator>

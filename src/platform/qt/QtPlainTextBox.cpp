@@ -1,22 +1,11 @@
 #include "platform/qt/QtPlainTextBox.h"
 
+#include "platform/LineEnds.h"
 #include "platform/qt/QtText.h"
 
 #include <QTextDocument>
 
 namespace quorbin {
-
-namespace {
-
-// A text whose lines all end in LF alone (a file written on Linux) keeps LF when the
-// user edits it; any other text, and one without line ends, gets CR LF.
-std::string lineEndOf(const std::string& text) {
-    const bool lineFeeds = text.find('\n') != std::string::npos;
-    const bool returns = text.find('\r') != std::string::npos;
-    return lineFeeds && !returns ? "\n" : "\r\n";
-}
-
-} // namespace
 
 QtPlainTextBox::QtPlainTextBox(QPlainTextEdit& edit)
     : edit_(edit), codeText_(toUtf8(edit.toPlainText())), lineEnd_(lineEndOf(codeText_)) {
@@ -55,11 +44,12 @@ void QtPlainTextBox::userEdited() {
 
 std::string QtPlainTextBox::documentText() const {
     // The raw text keeps non-breaking spaces, which toPlainText would turn into blanks.
+    // The document holds no CR or LF: a paragraph ends in U+2029, and a line break typed
+    // with Shift+Enter is U+2028.
     QString raw = edit_.document()->toRawText();
-    const QString lineEnd = toQString(lineEnd_);
-    raw.replace(QChar::ParagraphSeparator, lineEnd);
-    raw.replace(QChar::LineSeparator, lineEnd);
-    return toUtf8(raw);
+    raw.replace(QChar::ParagraphSeparator, u'\n');
+    raw.replace(QChar::LineSeparator, u'\n');
+    return withLineEnds(toUtf8(raw), lineEnd_);
 }
 
 } // namespace quorbin

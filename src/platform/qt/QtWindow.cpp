@@ -1,6 +1,6 @@
 #include "platform/qt/QtWindow.h"
 
-#include "platform/qt/TwipsConversion.h"
+#include "platform/TwipsConversion.h"
 
 #include <QEvent>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #include "platform/win32/ui/Win32MainWindow.h"
 
-#include "platform/win32/ui/TwipsConversion.h"
+#include "platform/TwipsConversion.h"
 
 #include <oleacc.h>
 
