@@ -25,6 +25,7 @@ folder=quorbin-$version-win64
 (cd "$work" && "$cmake" -E tar xvf "$zip" 2>&1) | sort >"$work/files" || fail "$zip: $(cat "$work/files")"
 printf "x $folder/%s\n" "" LICENSE.txt README.txt quorbin.exe | diff -u - "$work/files" ||
     fail "the zip's files differ from the expected list"
+grep -q "^MIT License"$'\r'"$" "$work/$folder/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence with CR LF line ends"
 
 run reg add "$settings" /v PackageTest /d kept /f >/dev/null
 "$wine_env" wine "$setup" /S </dev/null || fail "the installer ended with $?"
