@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, open the window
 # make test  - install what is missing, build, run every test
-# make package - the .deb, in the build folder
+# make package - the .deb, in the build folder; then the Windows zip and installer, in
+#                build-win (skipped, with a word, without mingw-w64 or makensis)
 # make check - the format and clang-tidy checks, then the tests once more under
 #              AddressSanitizer and UBSan
 # make bench - the benchmarks and their table of goals
@@ -45,6 +46,7 @@ windows: deps
 
 package: build
 	cmake --build $(BUILD) --target package
+	JOBS=$(JOBS) tools/windows package $(BUILD_WIN)
 
 check: deps format-check tidy
 	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_SANITIZE=ON $(WERROR)

@@ -6,7 +6,7 @@ set(QUORBIN_PACKAGE_MAINTAINER "The Quorbin developers <quorbin@users.noreply.gi
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorbin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Quorbin developers")
+set(CPACK_PACKAGE_VENDOR ${QUORBIN_VENDOR})
 set(CPACK_PACKAGE_CONTACT ${QUORBIN_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "run a video processing program over a batch of files, unattended")
 set(CPACK_PACKAGE_DESCRIPTION
