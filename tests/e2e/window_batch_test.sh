@@ -12,6 +12,7 @@ quorbin=$1
 fakeproc=$2
 here=$(dirname "$0")
 source "$here/whole_batch.bash"
+source "$here/../helpers/x_server.bash"
 
 for tool in Xvfb xdotool iconv; do
     command -v "$tool" >/dev/null || {
@@ -22,10 +23,9 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorbin-batch.XXXXXX")
 program=""
-xvfb=""
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    stop_x_server
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,13 +34,8 @@ fail() {
     exit 1
 }
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -noreset -nolisten tcp -dpi 96 -screen 0 1280x1024x24 3>"$work/display" </dev/null >/dev/null 2>&1 &
-xvfb=$!
-number=""
-read -r -t 20 number <"$work/display" || true
-[ -n "$number" ] || fail "the X server did not start"
-export DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config"
+start_x_server "$work"
+export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config"
 unset WAYLAND_DISPLAY
 
 folder="$work/$batch_folder_name"
@@ -49,17 +44,6 @@ mkdir -p "$XDG_CONFIG_HOME/quorbin"
 printf '[file]\nexePath=%s\nvcfPath=%s\navsPath=%s\naviPath=%s\n' \
     "$fakeproc" "$folder/job.vcf" "$folder/template.avs" "$folder/" >"$XDG_CONFIG_HOME/quorbin/quorbin.conf"
 
-# The window's X window, once it is shown; the box "quorbin" must not pass for it.
-window_named() {
-    local deadline=$((SECONDS + 20)) window
-    while ((SECONDS < deadline)); do
-        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            [ "$(xdotool getwindowname "$window")" = "$1" ] && echo "$window" && return 0
-        done
-        sleep 0.05
-    done
-    fail "no visible X window named \"$1\""
-}
 # Clicks the middle of a control given in twips (left top width height); the window has
 # no frame on a server without a window manager, and 96 dots an inch make 15 twips.
 click_control() {
@@ -68,9 +52,9 @@ click_control() {
 
 (cd "$work" && exec "$quorbin" </dev/null >/dev/null 2>&1) &
 program=$!
-window=$(window_named Quorbin)
+window=$(x_window_named Quorbin)
 click_control "$window" 150 2250 1425 345 # Select AVI
-dialog=$(window_named "Select AVI Files")
+dialog=$(x_window_named "Select AVI Files")
 xdotool windowfocus --sync "$dialog"
 xdotool type --delay 20 '"a.avi" "b c.avi"'
 xdotool key Return

@@ -33,10 +33,10 @@ store file avsPath "${folder_seen}template.avs"
 store file aviPath "$folder_seen"
 
 start_program "$quorbin" "$work"
-wait_for_x_window Quorbin
+x_window_named Quorbin >/dev/null
 run wine "$winprobe" click Quorbin "Select AVI" </dev/null || fail "Select AVI could not be pressed"
 run wine "$winprobe" pick "Select AVI Files" '"a.avi" "b c.avi"' </dev/null || fail "no files could be picked"
-wait_for_x_window Quorbin
+x_window_named Quorbin >/dev/null
 run wine "$winprobe" click Quorbin Start </dev/null || fail "Start could not be pressed"
 # Each file takes three settle times of 11 s: running, done, killed.
 wait_for_line "$folder/quorbin.log" IDLE 150

@@ -23,10 +23,10 @@ source "$(dirname "$0")/wine_window.bash"
 run wine reg delete 'HKCU\Software\quorbin' /f </dev/null >/dev/null 2>&1 || true
 start_program "$quorbin" "$work"
 run wine "$winprobe" answer quorbin </dev/null >"$work/first-box" || fail "no box at start-up"
-wait_for_x_window Quorbin
+x_window_named Quorbin >/dev/null
 
 run wine "$winprobe" click Quorbin Start </dev/null || fail "Start could not be pressed"
-wait_for_x_window quorbin
+x_window_named quorbin >/dev/null
 run wine "$winprobe" answer quorbin </dev/null >"$work/box" || fail "no box after Start"
 [ "$(tr -d '\r' <"$work/box")" = "No AVI files are selected." ] || fail "the box said: $(cat "$work/box")"
 

@@ -1,0 +1,35 @@
+# What the shell tests that drive a real window share: a private X server, and waiting
+# for a window on it. Sourced by a test that defines `fail` (prints its message and
+# exits 1).
+
+# start_x_server FOLDER: starts Xvfb, which names its display through a pipe in FOLDER
+# once it accepts clients; sets xvfb (its process) and display (":N").
+start_x_server() {
+    mkfifo "$1/display"
+    Xvfb -displayfd 3 -noreset -nolisten tcp -dpi 96 -screen 0 1280x1024x24 3>"$1/display" \
+        </dev/null >/dev/null 2>&1 &
+    xvfb=$!
+    local number=""
+    read -r -t 20 number <"$1/display" || true
+    [ -n "$number" ] || fail "the X server did not start"
+    display=":$number"
+}
+
+stop_x_server() {
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    xvfb=""
+}
+
+# x_window_named NAME: prints the id of the visible X window named exactly NAME, once
+# there is one (20 s at most). xdotool matches names ignoring case, and the box
+# "quorbin" must not pass for the window "Quorbin".
+x_window_named() {
+    local deadline=$((SECONDS + 20)) window
+    while ((SECONDS < deadline)); do
+        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && echo "$window" && return 0
+        done
+        sleep 0.05
+    done
+    fail "no visible X window named \"$1\""
+}
