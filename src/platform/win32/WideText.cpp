@@ -7,12 +7,16 @@
 namespace quorbin {
 
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX)
+    return widenFrom(CP_UTF8, utf8);
+}
+
+std::wstring widenFrom(unsigned codePage, std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX)
         return {};
-    const int length = static_cast<int>(utf8.size());
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    const int length = static_cast<int>(bytes.size());
+    const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+    ::MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(), size);
     return wide;
 }
 

@@ -10,5 +10,7 @@ namespace quorbin {
 // surrogate on the way back.
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
+// Bytes in a code page of the system's (CP_ACP: its ANSI code page) as UTF-16.
+std::wstring widenFrom(unsigned codePage, std::string_view bytes);
 
 } // namespace quorbin

@@ -90,13 +90,7 @@ Result<std::string> Win32TextCodec::programName(const std::string& path) const {
 }
 
 std::string Win32TextCodec::textFrom8Bit(std::string_view bytes) const {
-    if (bytes.empty() || bytes.size() > INT_MAX)
-        return {};
-    const int length = static_cast<int>(bytes.size());
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), size);
-    return narrow(wide);
+    return narrow(widenFrom(CP_ACP, bytes));
 }
 
 } // namespace quorbin
