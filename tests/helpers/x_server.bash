@@ -20,12 +20,14 @@ stop_x_server() {
     xvfb=""
 }
 
-# x_window_named NAME: prints the id of the visible X window named exactly NAME, once
-# there is one (20 s at most). xdotool matches names ignoring case, and the box
-# "quorbin" must not pass for the window "Quorbin".
+# x_window_named NAME [PROCESS]: prints the id of the visible X window named exactly
+# NAME, once there is one (20 s at most; fails at once should PROCESS end first).
+# xdotool matches names ignoring case, and the box "quorbin" must not pass for the
+# window "Quorbin".
 x_window_named() {
     local deadline=$((SECONDS + 20)) window
     while ((SECONDS < deadline)); do
+        [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || fail "the program ended before a window \"$1\" appeared"
         for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
             [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && echo "$window" && return 0
         done

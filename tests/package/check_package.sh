@@ -24,8 +24,10 @@ stop() {
 trap 'stop "$program"; stop "$xvfb"; rm -rf "$work"' EXIT
 fail() {
     echo "package: $*" >&2
+    [ ! -s "$work/quorbin.log" ] || cat "$work/quorbin.log" >&2
     exit 1
 }
+source "$(dirname "$0")/../helpers/x_server.bash"
 
 "$cpack" -G DEB --config "$config" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; }
 deb="$work/out/quorbin_${version}_$(dpkg --print-architecture).deb"
@@ -59,37 +61,20 @@ said=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1)
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
     fail "appstreamcli validate: $(cat "$work/appstream")"
 
-# The program, as a new user starts it. Xvfb says its display number once it listens.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-read -r -t 30 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$number"
+# The program, as a new user starts it.
+start_x_server "$work"
+export DISPLAY=$display
 mkdir -m 700 "$work/home" "$work/runtime"
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
     XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=disabled: \
     "$root/usr/bin/quorbin" >"$work/quorbin.log" 2>&1 &
 program=$!
 
-# The visible window whose name is exactly $1 (xdotool matches names ignoring case, and
-# the first start's message box is "quorbin"), once it is there.
-await_window() {
-    local deadline=$((SECONDS + 30)) window
-    while ((SECONDS < deadline)); do
-        kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/quorbin.log")"
-        for window in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            [ "$(xdotool getwindowname "$window")" = "$1" ] && echo "$window" && return 0
-        done
-        sleep 0.1
-    done
-    fail "no window \"$1\" appeared"
-}
-
 # No template is chosen yet: a message box says so, and Enter answers it (the press
 # alone: the box is gone before a release could reach it).
-box=$(await_window quorbin)
+box=$(x_window_named quorbin "$program")
 xdotool keydown --window "$box" Return
-window=$(await_window Quorbin)
+window=$(x_window_named Quorbin "$program")
 [ "$(xdotool getwindowpid "$window")" = "$program" ] || fail "the window \"Quorbin\" is not the program's"
 icon=$(xprop -id "$window" _NET_WM_ICON)
 [[ $icon == *"Icon ("* ]] || fail "the window has no icon"
