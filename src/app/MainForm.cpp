@@ -1,14 +1,17 @@
 #include "app/MainForm.h"
 
 #include "app/Layout.h"
+#include "batch/TimeoutText.h"
 
 namespace quorbin {
 
 MainForm::MainForm(Controls controls, Services services)
-    : form_(controls, services), log_(form_), jobs_(form_), launcher_(form_, log_, jobs_),
-      controller_(form_, log_, jobs_, launcher_), pulse_(form_), watchdog_(form_, log_, controller_, pulse_),
-      template_(form_), settings_(form_, jobs_, template_), pickers_(form_, template_),
-      inputFiles_(form_, controller_, jobs_) {
+    : form_(controls, services), log_(form_), jobs_(form_), outcomes_(form_), messages_(form_),
+      whenDone_(form_), launcher_(form_, log_, jobs_, outcomes_, messages_),
+      controller_(form_, log_, jobs_, launcher_, outcomes_, whenDone_), pulse_(form_),
+      watchdog_(form_, log_, controller_, pulse_, {outcomes_, messages_, whenDone_}), template_(form_),
+      settings_(form_, jobs_, template_), pickers_(form_, template_),
+      inputFiles_(form_, controller_, jobs_, outcomes_) {
     wireHandlers();
 }
 
@@ -26,9 +29,29 @@ void MainForm::wireHandlers() {
     c.buttonSaveAvs.onClick([this] { template_.buttonSaveAvs_Click(); });
     c.boxExe.onChange([this] { settings_.boxExe_Change(); });
     c.boxVcf.onChange([this] { settings_.boxVcf_Change(); });
-    c.BoxTimeout.onChange([this] { settings_.BoxTimeout_Change(); });
+    c.BoxTimeout.onChange([this] { BoxTimeout_Change(); });
     c.window.onResize([this] { Form_Resize(); });
     c.window.onClose([this] { Form_Unload(); });
+    c.menuWhenDone.onChoose([this](int item) { whenDone_.choose(item); });
+    c.menuOpenLog.onClick([this] { menuOpenLog_Click(); });
+    form_.services.countdown.onCancel([this] { whenDone_.cancel(); });
+}
+
+void MainForm::Form_Load() {
+    settings_.Form_Load();
+    // The box starts with "60", which reads as a time-out: only a different stored text
+    // ran the change handler.
+    form_.controls.BoxTimeout.setWarning(timeoutWarning(form_.controls.BoxTimeout.text()));
+}
+
+void MainForm::BoxTimeout_Change() {
+    settings_.BoxTimeout_Change();
+    TextBox& box = form_.controls.BoxTimeout;
+    box.setWarning(timeoutWarning(box.text()));
+}
+
+void MainForm::menuOpenLog_Click() {
+    log_.openLogFile();
 }
 
 void MainForm::Form_Resize() {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "batch/BatchController.h"
+#include "batch/FileOutcomes.h"
 #include "batch/InputFileList.h"
 #include "batch/ProcessLauncher.h"
+#include "batch/ProgramMessages.h"
 #include "batch/ShiftPulse.h"
 #include "batch/Watchdog.h"
+#include "batch/WhenDone.h"
 #include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
@@ -23,21 +26,27 @@ public:
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
-    void Form_Load() { settings_.Form_Load(); }
+    void Form_Load();
     void timerTimer_Timer() { watchdog_.timerTimer_Timer(); }
     void Form_Resize();
     // The window closes. Closing ends no job; it only stops keeping the machine awake.
-    void Form_Unload() { controller_.letMachineSleep(); }
+    void Form_Unload() { form_.awake.letGo(); }
 
     BatchState& state() { return form_.state; }
     const BatchState& state() const { return form_.state; }
+    const FileOutcomes& outcomes() const { return outcomes_; }
 
 private:
     void wireHandlers();
+    void BoxTimeout_Change();
+    void menuOpenLog_Click();
 
     Form form_;
     EventLog log_;
     JobBuilder jobs_;
+    FileOutcomes outcomes_;
+    ProgramMessages messages_;
+    WhenDone whenDone_;
     ProcessLauncher launcher_;
     BatchController controller_;
     ShiftPulse pulse_;

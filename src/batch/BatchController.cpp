@@ -1,6 +1,8 @@
 #include "batch/BatchController.h"
 
+#include "batch/FileOutcomes.h"
 #include "batch/ProcessLauncher.h"
+#include "batch/WhenDone.h"
 #include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
@@ -19,27 +21,18 @@ void BatchController::setMode(BatchMode mode) {
     s.elapsed = 0;
     keepAwakeFor(mode);
     runEntryAction(mode);
+    outcomes_.showProgress();
 }
 
 void BatchController::keepAwakeFor(BatchMode mode) {
-    const bool wanted = mode != modeIdle;
-    if (wanted == awake_)
-        return;
-    awake_ = wanted;
-    KeepAwake& keepAwake = form_.services.keepAwake;
-    if (!wanted) {
-        keepAwake.release();
-        return;
-    }
     const std::string& file = form_.state.currentFile;
-    keepAwake.hold(file.empty() ? "A batch is running" : "Processing " + file);
+    form_.awake.need(AwakeNeed::batch, mode != modeIdle,
+                     file.empty() ? "A batch is running" : "Processing " + file);
 }
 
-void BatchController::letMachineSleep() {
-    if (awake_) {
-        awake_ = false;
-        form_.services.keepAwake.release();
-    }
+void BatchController::batchReachedEnd() {
+    form_.services.notifier.notify("Quorbin: batch finished", outcomes_.summary());
+    whenDone_.batchEnded();
 }
 
 void BatchController::runEntryAction(BatchMode mode) {
@@ -112,6 +105,8 @@ bool BatchController::nextFile(bool advance, bool showMessages) {
 }
 
 void BatchController::buttonStart_Click() {
+    whenDone_.batchStarting();
+    outcomes_.batchStarted();
     log_.logLine("START");
     const bool ready = nextFile(false, true);
     setMode(ready ? modeRun : modeIdle);
@@ -128,14 +123,19 @@ void BatchController::buttonPause_Click() {
         form_.controls.buttonPause.setCaption("Pause");
         s.paused = false;
     }
+    outcomes_.showProgress();
 }
 
 void BatchController::buttonStop_Click() {
+    if (form_.state.mode == modeRun)
+        outcomes_.jobInterrupted(OutcomeKind::stopped);
     log_.logLine("STOP");
     setMode(modeIdle);
 }
 
 void BatchController::buttonAbort_Click() {
+    if (form_.state.mode == modeRun)
+        outcomes_.jobInterrupted(OutcomeKind::aborted);
     log_.logLine("ABORT");
     setMode(modeAbort);
 }

@@ -6,15 +6,19 @@ namespace quorbin {
 
 struct Form;
 class EventLog;
+class FileOutcomes;
 class JobBuilder;
 class ProcessLauncher;
+class WhenDone;
 
 // The batch modes and their one entry routine, the four run commands, and the file
 // cursor that walks forward over the selected entries of the input file list.
 class BatchController {
 public:
-    BatchController(Form& form, EventLog& log, JobBuilder& jobs, ProcessLauncher& launcher)
-        : form_(form), log_(log), jobs_(jobs), launcher_(launcher) {}
+    BatchController(Form& form, EventLog& log, JobBuilder& jobs, ProcessLauncher& launcher,
+                    FileOutcomes& outcomes, WhenDone& whenDone)
+        : form_(form), log_(log), jobs_(jobs), launcher_(launcher), outcomes_(outcomes), whenDone_(whenDone) {
+    }
 
     void setMode(BatchMode mode);
     bool nextFile(bool advance, bool showMessages);
@@ -24,9 +28,10 @@ public:
     void buttonStop_Click();
     void buttonAbort_Click();
 
-    // The window closes: a batch under way no longer keeps the machine awake. Nothing
-    // else changes; a running job is left alone.
-    void letMachineSleep();
+    // The tick has found no file left after the last one done, and the mode is 0 again:
+    // the batch has reached its end (not Stop, not Abort). A word to the desktop, and the
+    // action chosen for the end of a batch.
+    void batchReachedEnd();
 
 private:
     // The machine is kept awake exactly while the mode is 1 to 4.
@@ -42,7 +47,8 @@ private:
     EventLog& log_;
     JobBuilder& jobs_;
     ProcessLauncher& launcher_;
-    bool awake_ = false;
+    FileOutcomes& outcomes_;
+    WhenDone& whenDone_;
 };
 
 } // namespace quorbin

@@ -1,6 +1,7 @@
 #include "batch/InputFileList.h"
 
 #include "batch/BatchController.h"
+#include "batch/FileOutcomes.h"
 #include "core/Form.h"
 #include "core/SettingsAccess.h"
 #include "job/JobBuilder.h"
@@ -71,6 +72,7 @@ void InputFileList::fillList(const std::vector<std::string>& paths) {
         list.setSelected(i, true);
     list.setCurrentIndex(0);
     form_.state.fileIndex = 0;
+    outcomes_.listFilled();
 }
 
 void InputFileList::storeFolder() {

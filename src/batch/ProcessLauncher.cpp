@@ -1,5 +1,7 @@
 #include "batch/ProcessLauncher.h"
 
+#include "batch/FileOutcomes.h"
+#include "batch/ProgramMessages.h"
 #include "core/Form.h"
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
@@ -12,6 +14,7 @@ void ProcessLauncher::killProcess() {
     BatchState& s = form_.state;
     const bool ended = form_.services.processes.terminate(s.hProcess);
     log_.logLine("KILL process:" + std::to_string(s.hProcess) + " result:" + std::to_string(ended ? 1 : 0));
+    messages_.jobEnded(s.hProcess);
 }
 
 // Start is accepted in every mode, and a job left running by Stop is still alive: two
@@ -24,10 +27,12 @@ void ProcessLauncher::endEarlierProcess() {
         return;
     ProcessControl& processes = form_.services.processes;
     const Result<std::uint32_t> code = processes.exitCode(s.hProcess);
-    if (code && *code == stillActive)
+    if (code && *code == stillActive) {
         killProcess();
-    else
-        (void)processes.terminate(s.hProcess); // only what it left behind: nothing to log
+        return;
+    }
+    (void)processes.terminate(s.hProcess); // only what it left behind: nothing to log
+    messages_.jobEnded(s.hProcess);
 }
 
 void ProcessLauncher::runProcess() {
@@ -58,6 +63,12 @@ void ProcessLauncher::launch() {
     if (!launched)
         form_.showMessage(launched.error());
     const ProcessHandle started = launched.value_or(0);
+    if (launched) {
+        outcomes_.jobStarted(s.currentFile);
+        messages_.jobStarted(s.currentFile);
+    } else {
+        outcomes_.jobNotStarted(s.currentFile, launched.error());
+    }
     const ProcessHandle replaced = s.hProcess;
     s.hProcess = started;
     if (replaced != 0 && replaced != started)

@@ -87,6 +87,17 @@ double decimalNumber(std::string_view s) {
 
 } // namespace
 
+std::string timeoutWarning(std::string_view text) {
+    const double minutes = leadingNumber(text);
+    if (minutes > 0)
+        return {};
+    char number[32] = "0";
+    if (minutes < 0)
+        std::to_chars(number, number + sizeof number - 1, minutes);
+    return "reads as " + std::string(number) +
+           " minutes: every job is ended after 11 seconds and started again";
+}
+
 double leadingNumber(std::string_view text) {
     const std::string s = withoutBlanks(text);
     if (s.size() >= 2 && s[0] == '&') {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorbin {
@@ -9,5 +10,10 @@ namespace quorbin {
 // point (whatever the locale) and an exponent, as far as they form a number; "&H" and
 // "&O" introduce a hexadecimal or octal whole number. No number at the start gives 0.
 double leadingNumber(std::string_view text);
+
+// What the time-out box warns of while its text reads as no time at all (empty, letters,
+// a typo): every job would be ended at the first decision and started again. Empty for a
+// text that reads as a time-out.
+std::string timeoutWarning(std::string_view text);
 
 } // namespace quorbin

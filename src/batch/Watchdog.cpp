@@ -1,8 +1,11 @@
 #include "batch/Watchdog.h"
 
 #include "batch/BatchController.h"
+#include "batch/FileOutcomes.h"
+#include "batch/ProgramMessages.h"
 #include "batch/ShiftPulse.h"
 #include "batch/TimeoutText.h"
+#include "batch/WhenDone.h"
 #include "core/Form.h"
 #include "log/EventLog.h"
 #include "log/TimeText.h"
@@ -29,6 +32,7 @@ void Watchdog::timerTimer_Timer() {
     // ends this tick quietly and leaves the state as it stands; the next tick goes on.
     // Nothing reaches the log or a box, but the trace keeps what went wrong findable.
     try {
+        watch_.whenDone.tick();
         decide();
     } catch (const std::exception& failure) {
         trace_.report(std::string("a tick ended early: ") + failure.what());
@@ -65,8 +69,14 @@ void Watchdog::decide() {
             controller_.setMode(modeKill);
         break;
     case modeKill:
-        if (settled)
-            controller_.setMode(controller_.nextFile(false, false) ? modeRun : modeIdle);
+        if (!settled)
+            break;
+        if (controller_.nextFile(false, false)) {
+            controller_.setMode(modeRun);
+        } else {
+            controller_.setMode(modeIdle);
+            controller_.batchReachedEnd();
+        }
         break;
     case modeAbort:
         if (settled)
@@ -79,6 +89,8 @@ void Watchdog::decide() {
 
 void Watchdog::finishJob(std::uint32_t exitCode) {
     log_.logLine("EXIT code:" + std::to_string(static_cast<std::int32_t>(exitCode)));
+    watch_.messages.collect(form_.state.hProcess);
+    watch_.outcomes.jobExited(exitCode, watch_.messages.lastLines());
     controller_.setMode(modeDone);
 }
 
@@ -89,6 +101,7 @@ void Watchdog::watchJob() {
     BatchState& s = form_.state;
     if (s.elapsed < settleSeconds)
         return;
+    watch_.messages.collect(s.hProcess);
     const Result<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
     const std::uint32_t exitCode = queried.value_or(0);
     const auto length = form_.services.files.length(s.outputPath);
@@ -112,12 +125,14 @@ void Watchdog::watchJob() {
     }
     if (s.elapsed - s.lastGrowth > stallSeconds) {
         log_.logLine("SIZE TIMEOUT");
+        watch_.outcomes.jobStalled();
         controller_.setMode(modeDone);
         return;
     }
     const double minutes = leadingNumber(form_.controls.BoxTimeout.text());
     if (minutes * secondsPerMinute < s.elapsed) {
         log_.logLine("TIMEOUT");
+        watch_.outcomes.jobTimedOut();
         controller_.setMode(modeKill);
     }
 }

@@ -10,15 +10,26 @@ namespace quorbin {
 struct Form;
 class BatchController;
 class EventLog;
+class FileOutcomes;
+class ProgramMessages;
 class ShiftPulse;
+class WhenDone;
 
 // The 500 ms tick that lets a batch run unattended: the Shift pulse when one is due,
 // the elapsed time and its label, and, unless paused, the timed decisions of the batch.
 class Watchdog {
 public:
-    Watchdog(Form& form, EventLog& log, BatchController& controller, ShiftPulse& pulse,
+    // What a job's end changes besides the mode: the file's outcome, the program's
+    // messages, the action chosen for the end of the batch.
+    struct JobWatch {
+        FileOutcomes& outcomes;
+        ProgramMessages& messages;
+        WhenDone& whenDone;
+    };
+
+    Watchdog(Form& form, EventLog& log, BatchController& controller, ShiftPulse& pulse, JobWatch watch,
              std::ostream& trace = std::cerr)
-        : form_(form), log_(log), controller_(controller), pulse_(pulse), trace_(trace) {}
+        : form_(form), log_(log), controller_(controller), pulse_(pulse), watch_(watch), trace_(trace) {}
 
     void timerTimer_Timer();
 
@@ -33,6 +44,7 @@ private:
     EventLog& log_;
     BatchController& controller_;
     ShiftPulse& pulse_;
+    JobWatch watch_;
     FailureTrace trace_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/BatchState.h"
 #include "core/DayClock.h"
+#include "core/Wakefulness.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
 
@@ -13,12 +14,13 @@ namespace quorbin {
 // What every routine of the main window works on: the batch state, the controls and
 // the services. One instance, owned by MainForm.
 struct Form {
-    Form(Controls c, Services s) : controls(c), services(s), dayClock(s.clock) {}
+    Form(Controls c, Services s) : controls(c), services(s), dayClock(s.clock), awake(s.keepAwake) {}
 
     BatchState state;
     Controls controls;
     Services services;
     DayClock dayClock;
+    Wakefulness awake;
 
     // How many of our modal boxes and dialogs are open now. Their modal loops go on
     // dispatching timer ticks, which must take no decision meanwhile: the batch would

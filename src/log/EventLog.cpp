@@ -17,4 +17,16 @@ void EventLog::logLine(const std::string& message) {
     form_.services.files.append(logFileName, form_.services.text.programBytesOrMarks(line + "\r\n"));
 }
 
+void EventLog::openLogFile() {
+    Services& services = form_.services;
+    if (!services.files.length(logFileName)) {
+        form_.showMessage(std::string("There is no log file in the working folder yet: \"") + logFileName +
+                          "\" is written there from the first Start on.");
+        return;
+    }
+    const Result<void> opened = services.opener.open(logFileName);
+    if (!opened)
+        form_.showMessage(opened.error());
+}
+
 } // namespace quorbin

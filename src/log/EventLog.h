@@ -15,6 +15,9 @@ public:
     explicit EventLog(Form& form) : form_(form) {}
 
     void logLine(const std::string& message);
+    // Opens the log file of the working folder in the desktop's program for it; a box
+    // says why when there is none yet or it cannot be opened.
+    void openLogFile();
 
 private:
     Form& form_;

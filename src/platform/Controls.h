@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Caption.h"
+#include "platform/Choice.h"
 #include "platform/ListBox.h"
 #include "platform/LogView.h"
+#include "platform/NullDesktop.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
@@ -30,6 +32,11 @@ struct Controls {
     Caption& labelTime;
     Button& buttonSaveAvs;
     Button& buttonStop;
+    // The menu bar above the client area: Batch > When the batch is done (radio items,
+    // numbered as WhenDoneItem), Batch > Open the log file. A front end without a menu
+    // leaves the stand-ins.
+    Choice& menuWhenDone = NullDesktop::choice();
+    Button& menuOpenLog = NullDesktop::button();
 };
 
 } // namespace quorbin

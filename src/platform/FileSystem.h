@@ -38,8 +38,11 @@ namespace quorbin {
 // The separator between a folder and a name in the paths the platform hands over.
 #ifdef _WIN32
 inline constexpr char pathSeparator = '\\';
+// Two names that differ only in the case of their letters name one file.
+inline constexpr bool fileNamesIgnoreCase = true;
 #else
 inline constexpr char pathSeparator = '/';
+inline constexpr bool fileNamesIgnoreCase = false;
 #endif
 
 } // namespace quorbin

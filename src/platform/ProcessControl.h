@@ -39,6 +39,11 @@ public:
     [[nodiscard]] virtual bool terminate(ProcessHandle handle) = 0;
     // The core no longer needs the handle; a process still running goes on, unwatched.
     virtual void release(ProcessHandle handle) = 0;
+    // What the program and what it started wrote to their standard output and error
+    // since the last call, as bytes; empty where the backend does not capture it (a
+    // program with a console window of its own shows it there). What is not taken
+    // before release is lost.
+    virtual std::string takeOutput(ProcessHandle handle) = 0;
 };
 
 } // namespace quorbin

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/CountdownBox.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
+#include "platform/NullDesktop.h"
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextCodec.h"
@@ -23,6 +25,13 @@ struct Services {
     Keyboard& keyboard;
     KeepAwake& keepAwake;
     const TextCodec& text;
+    // The desktop around the window; a program or test without them gets stand-ins that
+    // show nothing.
+    Notifier& notifier = NullDesktop::notifier();
+    TaskbarProgress& taskbar = NullDesktop::taskbar();
+    PowerActions& power = NullDesktop::power();
+    FileOpener& opener = NullDesktop::opener();
+    CountdownBox& countdown = NullDesktop::countdown();
 };
 
 } // namespace quorbin

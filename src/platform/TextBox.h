@@ -16,6 +16,9 @@ public:
     virtual std::string text() const = 0;
     virtual void setText(const std::string& text) = 0;
     virtual void onChange(std::function<void()> handler) = 0;
+    // Shows the box with a warning look and the note as its tooltip; an empty note takes
+    // the warning away. The text and the change handler are not touched.
+    virtual void setWarning(const std::string& note) = 0;
 };
 
 } // namespace quorbin

@@ -28,6 +28,9 @@ public:
     virtual void onResize(std::function<void()> handler) = 0;
     // Runs once the window has closed, before the program ends.
     virtual void onClose(std::function<void()> handler) = 0;
+    // Closes the window as its close box does, so the program ends; it may take effect
+    // once the handler that called it has returned.
+    virtual void close() = 0;
 };
 
 } // namespace quorbin

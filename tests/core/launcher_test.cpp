@@ -1,4 +1,6 @@
+#include "batch/FileOutcomes.h"
 #include "batch/ProcessLauncher.h"
+#include "batch/ProgramMessages.h"
 
 #include "core/Form.h"
 #include "fakes/TestForm.h"
@@ -27,7 +29,9 @@ struct LaunchRig {
     Form form{fakes.controls(), fakes.services()};
     EventLog log{form};
     JobBuilder jobs{form};
-    ProcessLauncher launcher{form, log, jobs};
+    FileOutcomes outcomes{form};
+    ProgramMessages programMessages{form};
+    ProcessLauncher launcher{form, log, jobs, outcomes, programMessages};
 
     explicit LaunchRig(const std::string& templateText = "Open($FILE)") {
         fakes.files.folders.insert(folder);

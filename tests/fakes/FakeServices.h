@@ -1,13 +1,19 @@
 #pragma once
 
+#include "platform/Choice.h"
 #include "platform/Clock.h"
+#include "platform/CountdownBox.h"
 #include "platform/FileDialog.h"
+#include "platform/FileOpener.h"
 #include "platform/FileSystem.h"
 #include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
+#include "platform/Notifier.h"
+#include "platform/PowerActions.h"
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
+#include "platform/TaskbarProgress.h"
 #include "platform/TextCodec.h"
 
 #include <algorithm>
@@ -67,6 +73,7 @@ public:
         LaunchRequest request;
         std::uint32_t exitCode = stillActive;
         bool released = false;
+        std::string output; // written and not taken yet
     };
 
     Result<ProcessHandle> launch(const LaunchRequest& request) override {
@@ -77,7 +84,7 @@ public:
             return Failure{"The program " + request.file +
                            " could not be started: No such file or directory"};
         const ProcessHandle handle = nextHandle++;
-        processes[handle] = Process{request, stillActive, false};
+        processes[handle] = Process{request, stillActive, false, {}};
         return handle;
     }
     Result<std::uint32_t> exitCode(ProcessHandle handle) override {
@@ -106,6 +113,14 @@ public:
         if (auto found = processes.find(handle); found != processes.end())
             found->second.released = true;
     }
+    std::string takeOutput(ProcessHandle handle) override {
+        const auto found = processes.find(handle);
+        if (found == processes.end())
+            return {};
+        return std::exchange(found->second.output, std::string());
+    }
+    // The program writes to its standard output or error.
+    void say(ProcessHandle handle, const std::string& bytes) { processes.at(handle).output += bytes; }
 
     void exit(ProcessHandle handle, std::uint32_t code) { processes.at(handle).exitCode = code; }
     bool running(ProcessHandle handle) const {
@@ -370,6 +385,104 @@ public:
 
     std::vector<std::string> lacking;
     std::map<std::string, std::string> otherNames;
+};
+
+// The desktop around the window: every word, progress and request it was handed.
+class FakeNotifier : public Notifier {
+public:
+    struct Note {
+        std::string title;
+        std::string text;
+    };
+    void notify(const std::string& title, const std::string& text) override {
+        notes.push_back({title, text});
+    }
+    std::vector<Note> notes;
+};
+
+// Keeps what the taskbar shows now: "3/12", "3/12 paused", or "" when nothing.
+class FakeTaskbar : public TaskbarProgress {
+public:
+    void show(int done, int total, bool paused) override {
+        shown = std::to_string(done) + "/" + std::to_string(total) + (paused ? " paused" : "");
+        history.push_back(shown);
+    }
+    void clear() override {
+        shown.clear();
+        history.push_back(shown);
+    }
+    std::string shown;
+    std::vector<std::string> history;
+};
+
+// Keeps every request; answers at once with `answer`, or holds the answer until the test
+// calls answerNow() when `later` is set.
+class FakePowerActions : public PowerActions {
+public:
+    void suspend(Done done) override { request("suspend", std::move(done)); }
+    void powerOff(Done done) override { request("power off", std::move(done)); }
+    void answerNow() {
+        Done done = std::exchange(waiting_, Done());
+        if (done)
+            done(answer);
+    }
+    std::vector<std::string> requests;
+    Result<void> answer = Ok{};
+    bool later = false;
+
+private:
+    void request(const std::string& what, Done done) {
+        requests.push_back(what);
+        waiting_ = std::move(done);
+        if (!later)
+            answerNow();
+    }
+    Done waiting_;
+};
+
+class FakeFileOpener : public FileOpener {
+public:
+    Result<void> open(const std::string& path) override {
+        opened.push_back(path);
+        return answer;
+    }
+    std::vector<std::string> opened;
+    Result<void> answer = Ok{};
+};
+
+// The countdown box: its text while open, empty when closed; cancel() stands for the
+// user's Cancel.
+class FakeCountdownBox : public CountdownBox {
+public:
+    void show(const std::string& text) override { shown = text; }
+    void close() override { shown.clear(); }
+    void onCancel(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void cancel() {
+        shown.clear();
+        if (handler_)
+            handler_();
+    }
+    std::string shown;
+
+private:
+    std::function<void()> handler_;
+};
+
+class FakeChoice : public Choice {
+public:
+    int chosen() const override { return chosen_; }
+    void setChosen(int item) override { chosen_ = item; }
+    void onChoose(std::function<void(int)> handler) override { handler_ = std::move(handler); }
+    // The user picks an item.
+    void choose(int item) {
+        chosen_ = item;
+        if (handler_)
+            handler_(item);
+    }
+
+private:
+    int chosen_ = 0;
+    std::function<void(int)> handler_;
 };
 
 } // namespace quorbin::test

@@ -17,15 +17,21 @@ void FakeListBox::addSorted(const std::string& text) {
     const auto at =
         std::upper_bound(entries.begin(), entries.end(), text,
                          [](const std::string& t, const Entry& e) { return lessIgnoringCase(t, e.text); });
-    entries.insert(at, Entry{text, false});
+    entries.insert(at, Entry{text, false, {}});
 }
 
 void FakeListBox::fill(const std::vector<std::string>& names, const std::vector<int>& selected) {
     entries.clear();
     for (const auto& name : names)
-        entries.push_back(Entry{name, false});
+        entries.push_back(Entry{name, false, {}});
     for (const int i : selected)
         entries.at(static_cast<std::size_t>(i)).selected = true;
+}
+
+const EntryBadge& FakeListBox::badgeOf(const std::string& name) const {
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.text == name; });
+    return found->badge;
 }
 
 } // namespace quorbin::test

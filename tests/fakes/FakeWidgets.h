@@ -25,11 +25,13 @@ public:
         changed();
     }
     void onChange(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void setWarning(const std::string& note) override { warning = note; }
     void type(const std::string& text) {
         text_ = text;
         changed();
     }
     int changes = 0;
+    std::string warning;
 
 private:
     void changed() {
@@ -48,6 +50,7 @@ public:
     struct Entry {
         std::string text;
         bool selected = false;
+        EntryBadge badge;
     };
     int count() const override { return static_cast<int>(entries.size()); }
     std::string entryText(int index) const override {
@@ -71,6 +74,11 @@ public:
     }
     void addSorted(const std::string& text) override;
     void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void setBadge(int index, const EntryBadge& badge) override {
+        entries.at(static_cast<std::size_t>(index)).badge = badge;
+    }
+    // The badge of the entry named so.
+    const EntryBadge& badgeOf(const std::string& name) const;
 
     // Fills the list as a test arranges it: names in order, marks as given.
     void fill(const std::vector<std::string>& names, const std::vector<int>& selected = {});
@@ -161,11 +169,13 @@ public:
     void onResize(std::function<void()> handler) override { handler_ = std::move(handler); }
     void onClose(std::function<void()> handler) override { closeHandler_ = std::move(handler); }
 
-    // The user closes the window.
-    void close() {
+    // The user, or the core, closes the window.
+    void close() override {
+        ++closes;
         if (closeHandler_)
             closeHandler_();
     }
+    int closes = 0;
 
     // The user (or the window system) changes the size.
     void userResize(int outer) {

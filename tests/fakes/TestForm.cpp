@@ -3,10 +3,10 @@
 namespace quorbin::test {
 
 Controls TestForm::controls() {
-    return {window,      buttonSelectAvi, buttonSelectExe, listFiles, buttonSelectVcf,
-            boxCmdLine,  boxScript,       boxTemplate,     boxVcf,    boxExe,
-            buttonStart, buttonLoadAvs,   buttonAbort,     listLog,   buttonPause,
-            BoxTimeout,  labelTime,       buttonSaveAvs,   buttonStop};
+    return {window,      buttonSelectAvi, buttonSelectExe, listFiles,  buttonSelectVcf, boxCmdLine,
+            boxScript,   boxTemplate,     boxVcf,          boxExe,     buttonStart,     buttonLoadAvs,
+            buttonAbort, listLog,         buttonPause,     BoxTimeout, labelTime,       buttonSaveAvs,
+            buttonStop,  menuWhenDone,    menuOpenLog};
 }
 
 Services TestForm::services() {
@@ -18,7 +18,12 @@ Services TestForm::services() {
             dialog,
             keyboard,
             keepAwakeOverride != nullptr ? *keepAwakeOverride : keepAwake,
-            textOverride != nullptr ? *textOverride : text};
+            textOverride != nullptr ? *textOverride : text,
+            notifier,
+            taskbar,
+            power,
+            opener,
+            countdown};
 }
 
 MainForm& TestForm::start(bool load) {

@@ -22,6 +22,8 @@ struct TestForm {
     FakeTextBox boxCmdLine, boxScript, boxTemplate, boxVcf, boxExe, BoxTimeout{"60"};
     FakeLogView listLog;
     FakeCaption labelTime{"00:00:00"};
+    FakeChoice menuWhenDone;
+    FakeButton menuOpenLog{"Open the log file"};
 
     FakeClock clock;
     FakeProcesses processes;
@@ -32,6 +34,11 @@ struct TestForm {
     FakeKeyboard keyboard;
     FakeKeepAwake keepAwake;
     FakeTextCodec text;
+    FakeNotifier notifier;
+    FakeTaskbar taskbar;
+    FakePowerActions power;
+    FakeFileOpener opener;
+    FakeCountdownBox countdown;
 
     // Real backends to run the form over instead of the fakes above, for tests against
     // the real system; null keeps the fake. Set before start().

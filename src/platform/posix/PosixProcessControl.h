@@ -38,6 +38,7 @@ public:
     Result<std::uint32_t> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
+    std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }
 
 private:
     struct Child {

@@ -37,6 +37,7 @@ public:
     void clear() override;
     void addSorted(const std::string& text) override;
     void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void setBadge(int /*index*/, const EntryBadge& /*badge*/) override {}
 
 private:
     // Marks the span in which the list's own signals come from code.

@@ -29,6 +29,8 @@ public:
     Result<std::uint32_t> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
+    // The program's console window shows its messages; nothing is captured.
+    std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }
 
     // Waits at most `milliseconds` for the process to end; true when it has ended.
     bool waitForEnd(ProcessHandle handle, unsigned long milliseconds) const;

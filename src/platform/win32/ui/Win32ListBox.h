@@ -44,6 +44,7 @@ public:
     void clear() override;
     void addSorted(const std::string& text) override;
     void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void setBadge(int /*index*/, const EntryBadge& /*badge*/) override {}
 
 private:
     struct Entry {

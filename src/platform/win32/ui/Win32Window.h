@@ -22,6 +22,7 @@ public:
     int screenWidth() const override;
     void onResize(std::function<void()> handler) override;
     void onClose(std::function<void()> handler) override;
+    void close() override {}
 
 private:
     Win32MainWindow& window_;
