@@ -29,6 +29,8 @@ Services SystemTool::services() {
         .keyboard = *keyboard_,
         .keepAwake = *keepAwake_,
         .text = text_,
+        .records = records_,
+        .claims = claims_,
     };
 }
 
@@ -36,6 +38,7 @@ void SystemTool::start() {
     form_.Form_Load();
     front_.window().show();
     front_.startTimer([this] { form_.timerTimer_Timer(); });
+    form_.offerInterruptedBatch();
 }
 
 } // namespace quorbin

@@ -3,8 +3,10 @@
 #include "app/MainForm.h"
 #include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
+#include "platform/posix/PosixBatchRecords.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFolderClaims.h"
 #include "platform/posix/PosixProcessControl.h"
 #include "platform/posix/PosixTextCodec.h"
 #include "platform/qt/QtFrontEnd.h"
@@ -24,7 +26,8 @@ public:
     SystemTool();
 
     QtMainWindow& window() { return front_.window(); }
-    // Reads the settings and the template, shows the window and starts its timer.
+    // Reads the settings and the template, shows the window and starts its timer; then
+    // offers an interrupted batch back.
     void start();
 
 private:
@@ -35,6 +38,8 @@ private:
     PosixClock clock_;
     PosixFileSystem files_;
     PosixTextCodec text_;
+    PosixBatchRecords records_;
+    PosixFolderClaims claims_;
     std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<KeepAwake> keepAwake_;
     MainForm form_;

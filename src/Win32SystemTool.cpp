@@ -23,6 +23,7 @@ void Win32SystemTool::start(int showCommand) {
     form_.Form_Load();
     front_.window().show(showCommand);
     front_.startTimer([this] { form_.timerTimer_Timer(); });
+    form_.offerInterruptedBatch();
 }
 
 } // namespace quorbin

@@ -7,8 +7,8 @@ namespace quorbin {
 
 MainForm::MainForm(Controls controls, Services services)
     : form_(controls, services), log_(form_), jobs_(form_), outcomes_(form_), messages_(form_),
-      whenDone_(form_), launcher_(form_, log_, jobs_, outcomes_, messages_),
-      controller_(form_, log_, jobs_, launcher_, outcomes_, whenDone_), pulse_(form_),
+      whenDone_(form_), journal_(form_, outcomes_), launcher_(form_, log_, jobs_, outcomes_, messages_),
+      controller_(form_, log_, jobs_, launcher_, {outcomes_, whenDone_, journal_}), pulse_(form_),
       watchdog_(form_, log_, controller_, pulse_, {outcomes_, messages_, whenDone_}), template_(form_),
       settings_(form_, jobs_, template_), pickers_(form_, template_),
       inputFiles_(form_, controller_, jobs_, outcomes_) {
@@ -21,8 +21,15 @@ void MainForm::wireHandlers() {
     c.buttonPause.onClick([this] { controller_.buttonPause_Click(); });
     c.buttonStop.onClick([this] { controller_.buttonStop_Click(); });
     c.buttonAbort.onClick([this] { controller_.buttonAbort_Click(); });
-    c.buttonSelectAvi.onClick([this] { inputFiles_.buttonSelectAvi_Click(); });
-    c.listFiles.onClick([this] { inputFiles_.listFiles_Click(); });
+    // A pick or a click during a batch changes what its record holds.
+    c.buttonSelectAvi.onClick([this] {
+        inputFiles_.buttonSelectAvi_Click();
+        journal_.note();
+    });
+    c.listFiles.onClick([this] {
+        inputFiles_.listFiles_Click();
+        journal_.note();
+    });
     c.buttonSelectExe.onClick([this] { pickers_.buttonSelectExe_Click(); });
     c.buttonSelectVcf.onClick([this] { pickers_.buttonSelectVcf_Click(); });
     c.buttonLoadAvs.onClick([this] { pickers_.buttonLoadAvs_Click(); });
@@ -42,6 +49,20 @@ void MainForm::Form_Load() {
     // The box starts with "60", which reads as a time-out: only a different stored text
     // ran the change handler.
     form_.controls.BoxTimeout.setWarning(timeoutWarning(form_.controls.BoxTimeout.text()));
+}
+
+// Yes restores the list and starts nothing; Start goes on from the interrupted file. No
+// forgets the batch.
+void MainForm::offerInterruptedBatch() {
+    const std::optional<RecordedBatch> batch = journal_.interrupted();
+    if (!batch)
+        return;
+    if (!form_.ask(journal_.question(*batch))) {
+        journal_.forget(*batch);
+        return;
+    }
+    if (journal_.restore(*batch))
+        controller_.nextFile(false, false);
 }
 
 void MainForm::BoxTimeout_Change() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchController.h"
+#include "batch/BatchJournal.h"
 #include "batch/FileOutcomes.h"
 #include "batch/InputFileList.h"
 #include "batch/ProcessLauncher.h"
@@ -27,6 +28,8 @@ public:
     MainForm& operator=(const MainForm&) = delete;
 
     void Form_Load();
+    // After the window's own start-up: offers the most recent interrupted batch back.
+    void offerInterruptedBatch();
     void timerTimer_Timer() { watchdog_.timerTimer_Timer(); }
     void Form_Resize();
     // The window closes. Closing ends no job; it only stops keeping the machine awake.
@@ -47,6 +50,7 @@ private:
     FileOutcomes outcomes_;
     ProgramMessages messages_;
     WhenDone whenDone_;
+    BatchJournal journal_;
     ProcessLauncher launcher_;
     BatchController controller_;
     ShiftPulse pulse_;

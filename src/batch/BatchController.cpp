@@ -1,5 +1,6 @@
 #include "batch/BatchController.h"
 
+#include "batch/BatchJournal.h"
 #include "batch/FileOutcomes.h"
 #include "batch/ProcessLauncher.h"
 #include "batch/WhenDone.h"
@@ -22,6 +23,7 @@ void BatchController::setMode(BatchMode mode) {
     keepAwakeFor(mode);
     runEntryAction(mode);
     outcomes_.showProgress();
+    journal_.note();
 }
 
 void BatchController::keepAwakeFor(BatchMode mode) {
@@ -104,7 +106,10 @@ bool BatchController::nextFile(bool advance, bool showMessages) {
     return true;
 }
 
+// A folder where another instance runs a batch is left alone: its log is theirs too.
 void BatchController::buttonStart_Click() {
+    if (!journal_.claimFolder())
+        return;
     whenDone_.batchStarting();
     outcomes_.batchStarted();
     log_.logLine("START");

@@ -5,6 +5,7 @@
 namespace quorbin {
 
 struct Form;
+class BatchJournal;
 class EventLog;
 class FileOutcomes;
 class JobBuilder;
@@ -15,10 +16,18 @@ class WhenDone;
 // cursor that walks forward over the selected entries of the input file list.
 class BatchController {
 public:
+    // What follows the batch besides the log: each file's outcome, the action chosen for
+    // its end, its record.
+    struct Followers {
+        FileOutcomes& outcomes;
+        WhenDone& whenDone;
+        BatchJournal& journal;
+    };
+
     BatchController(Form& form, EventLog& log, JobBuilder& jobs, ProcessLauncher& launcher,
-                    FileOutcomes& outcomes, WhenDone& whenDone)
-        : form_(form), log_(log), jobs_(jobs), launcher_(launcher), outcomes_(outcomes), whenDone_(whenDone) {
-    }
+                    Followers followers)
+        : form_(form), log_(log), jobs_(jobs), launcher_(launcher), outcomes_(followers.outcomes),
+          whenDone_(followers.whenDone), journal_(followers.journal) {}
 
     void setMode(BatchMode mode);
     bool nextFile(bool advance, bool showMessages);
@@ -49,6 +58,7 @@ private:
     ProcessLauncher& launcher_;
     FileOutcomes& outcomes_;
     WhenDone& whenDone_;
+    BatchJournal& journal_;
 };
 
 } // namespace quorbin

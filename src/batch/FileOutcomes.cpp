@@ -117,6 +117,20 @@ void FileOutcomes::jobInterrupted(OutcomeKind kind) {
         end(*outcome, kind);
 }
 
+void FileOutcomes::restore(int index, const std::string& name, OutcomeKind kind, std::int32_t exitCode,
+                           int timeouts, std::int32_t seconds) {
+    if (kind == OutcomeKind::none || kind == OutcomeKind::running)
+        return;
+    FileOutcome& outcome = outcomes_[name];
+    outcome = FileOutcome{};
+    outcome.kind = kind;
+    outcome.exitCode = exitCode;
+    outcome.timeouts = timeouts;
+    outcome.seconds = seconds;
+    outcome.batch = batch_ + 1;
+    showBadge(index, name);
+}
+
 const FileOutcome* FileOutcomes::outcomeOf(const std::string& name) const {
     const auto found = outcomes_.find(name);
     return found == outcomes_.end() ? nullptr : &found->second;

@@ -36,6 +36,11 @@ public:
     // The summary of the batch that has just reached its end.
     std::string summary() const;
 
+    // An outcome kept in the record of an interrupted batch: it counts in the next batch,
+    // which goes on from there. The job that was running has no outcome: it runs again.
+    void restore(int index, const std::string& name, OutcomeKind kind, std::int32_t exitCode, int timeouts,
+                 std::int32_t seconds);
+
     // The outcome of a file in this list, or null.
     const FileOutcome* outcomeOf(const std::string& name) const;
 

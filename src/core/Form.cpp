@@ -23,6 +23,11 @@ void Form::showMessage(const std::string& text) {
     services.messageBox.show(text, "quorbin");
 }
 
+bool Form::ask(const std::string& text) {
+    const ModalScope modal(modalDepth);
+    return services.messageBox.ask(text, "quorbin");
+}
+
 Result<std::vector<std::string>> Form::openFileDialog(const OpenFileRequest& request) {
     const ModalScope modal(modalDepth);
     return services.dialog.open(request);

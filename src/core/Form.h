@@ -28,6 +28,8 @@ struct Form {
     int modalDepth = 0;
 
     void showMessage(const std::string& text);
+    // A box with Yes and No; true for Yes.
+    bool ask(const std::string& text);
     [[nodiscard]] Result<std::vector<std::string>> openFileDialog(const OpenFileRequest& request);
 };
 

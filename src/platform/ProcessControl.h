@@ -19,6 +19,15 @@ struct LaunchRequest {
     int show = 1;           // show the program's window normally, where it has one
 };
 
+// Who a job's process is beyond the life of the tool that started it: the id the system
+// knows it by (on Linux also its job's process group) and when it started, so that an id
+// the system has since given to another process is never taken for it. id 0: nobody.
+struct ProcessIdentity {
+    std::int64_t id = 0;
+    std::string started;
+    bool operator==(const ProcessIdentity&) const = default;
+};
+
 // The exit code reported while the process is still running.
 inline constexpr std::uint32_t stillActive = 259;
 
@@ -44,6 +53,15 @@ public:
     // program with a console window of its own shows it there). What is not taken
     // before release is lost.
     virtual std::string takeOutput(ProcessHandle handle) = 0;
+
+    // The identity of a launched process, while its handle is held; id 0 when unknown.
+    virtual ProcessIdentity identity(ProcessHandle handle) = 0;
+    // Whether the job of that identity (its program, or on Linux anything left in its
+    // group) still runs, also when another instance of the tool started it.
+    virtual bool isRunning(const ProcessIdentity& job) = 0;
+    // Ends the job of that identity with everything it started, as terminate does; a
+    // process whose start differs from the identity's is never touched.
+    [[nodiscard]] virtual Result<void> endLeftover(const ProcessIdentity& job) = 0;
 };
 
 } // namespace quorbin

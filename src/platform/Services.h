@@ -8,6 +8,7 @@
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
 #include "platform/NullDesktop.h"
+#include "platform/NullRecords.h"
 #include "platform/ProcessControl.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextCodec.h"
@@ -32,6 +33,9 @@ struct Services {
     PowerActions& power = NullDesktop::power();
     FileOpener& opener = NullDesktop::opener();
     CountdownBox& countdown = NullDesktop::countdown();
+    // Where batches are recorded as they go, and which working folders are claimed.
+    BatchRecords& records = NullBatchRecords::instance();
+    FolderClaims& claims = NullFolderClaims::instance();
 };
 
 } // namespace quorbin

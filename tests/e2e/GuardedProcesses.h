@@ -25,6 +25,9 @@ public:
     bool terminate(ProcessHandle handle) override { return real_.terminate(handle); }
     void release(ProcessHandle handle) override { real_.release(handle); }
     std::string takeOutput(ProcessHandle handle) override { return real_.takeOutput(handle); }
+    ProcessIdentity identity(ProcessHandle handle) override { return real_.identity(handle); }
+    bool isRunning(const ProcessIdentity& job) override { return real_.isRunning(job); }
+    Result<void> endLeftover(const ProcessIdentity& job) override { return real_.endLeftover(job); }
 
 private:
     ProcessControl& real_;

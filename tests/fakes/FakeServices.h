@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BatchRecords.h"
 #include "platform/Choice.h"
 #include "platform/Clock.h"
 #include "platform/CountdownBox.h"
@@ -113,6 +114,22 @@ public:
         if (auto found = processes.find(handle); found != processes.end())
             found->second.released = true;
     }
+    ProcessIdentity identity(ProcessHandle handle) override {
+        return processes.count(handle) ? ProcessIdentity{handle, "t" + std::to_string(handle)}
+                                       : ProcessIdentity{};
+    }
+    // Jobs left by another instance: running while listed here under their start.
+    bool isRunning(const ProcessIdentity& job) override {
+        const auto found = leftovers.find(job.id);
+        return found != leftovers.end() && found->second == job.started;
+    }
+    Result<void> endLeftover(const ProcessIdentity& job) override {
+        if (!isRunning(job))
+            return Failure{"No process " + std::to_string(job.id) + " started at " + job.started + " runs."};
+        leftovers.erase(job.id);
+        endedLeftovers.push_back(job.id);
+        return Ok{};
+    }
     std::string takeOutput(ProcessHandle handle) override {
         const auto found = processes.find(handle);
         if (found == processes.end())
@@ -139,6 +156,8 @@ public:
     std::function<void(ProcessHandle)> onTerminate;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> releasedHandles;
+    std::map<std::int64_t, std::string> leftovers; // id -> start
+    std::vector<std::int64_t> endedLeftovers;
     ProcessHandle nextHandle = 4001;
     bool failLaunch = false;
     bool failExitQuery = false;
@@ -290,7 +309,18 @@ public:
         if (whileShown)
             whileShown();
     }
+    // Answers with the next scripted answer, No when none is left.
+    bool ask(const std::string& text, const std::string& title) override {
+        asked.push_back({text, title});
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
     std::vector<Shown> shown;
+    std::vector<Shown> asked;
+    std::deque<bool> answers;
     // Runs while the box is open, as the window system's modal loop would run timer ticks.
     std::function<void()> whileShown;
 };
@@ -483,6 +513,52 @@ public:
 private:
     int chosen_ = 0;
     std::function<void(int)> handler_;
+};
+
+// The records in memory, the most recently saved first; a save can be made to fail.
+class FakeBatchRecords : public BatchRecords {
+public:
+    Result<void> save(const std::string& folder, const std::string& text) override {
+        ++saves;
+        if (failSave)
+            return Failure{"No space left on device"};
+        forget(folder);
+        records.insert(records.begin(), {folder, text});
+        return Ok{};
+    }
+    void forget(const std::string& folder) override {
+        std::erase_if(records, [&](const auto& r) { return r.first == folder; });
+    }
+    std::vector<std::string> all() const override {
+        std::vector<std::string> texts;
+        for (const auto& record : records)
+            texts.push_back(record.second);
+        return texts;
+    }
+    std::string of(const std::string& folder) const {
+        for (const auto& record : records)
+            if (record.first == folder)
+                return record.second;
+        return {};
+    }
+    std::vector<std::pair<std::string, std::string>> records;
+    int saves = 0;
+    bool failSave = false;
+};
+
+// Folders claimed by this instance, and those another running instance holds.
+class FakeFolderClaims : public FolderClaims {
+public:
+    Result<void> claim(const std::string& folder) override {
+        if (elsewhere.count(folder))
+            return Failure{"held by process 99"};
+        held.insert(folder);
+        return Ok{};
+    }
+    void release(const std::string& folder) override { held.erase(folder); }
+    bool claimedElsewhere(const std::string& folder) const override { return elsewhere.count(folder) > 0; }
+    std::set<std::string> held;
+    std::set<std::string> elsewhere;
 };
 
 } // namespace quorbin::test

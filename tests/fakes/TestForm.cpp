@@ -23,7 +23,9 @@ Services TestForm::services() {
             taskbar,
             power,
             opener,
-            countdown};
+            countdown,
+            records,
+            claims};
 }
 
 MainForm& TestForm::start(bool load) {

@@ -39,6 +39,8 @@ struct TestForm {
     FakePowerActions power;
     FakeFileOpener opener;
     FakeCountdownBox countdown;
+    FakeBatchRecords records;
+    FakeFolderClaims claims;
 
     // Real backends to run the form over instead of the fakes above, for tests against
     // the real system; null keeps the fake. Set before start().

@@ -1,13 +1,16 @@
 #include "platform/posix/PosixProcessControl.h"
 
 #include "platform/posix/CommandLineSplit.h"
+#include "platform/posix/ProcessTable.h"
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -22,6 +25,24 @@ namespace quorbin {
 static_assert(sizeof(ProcessHandle) == sizeof(pid_t));
 
 namespace {
+
+// Who a process is beyond this tool: the boot and its start within the boot.
+std::string startOf(pid_t pid) {
+    const auto entry = processEntry(pid);
+    return entry ? bootId() + ":" + std::to_string(entry->startTicks) : std::string();
+}
+
+// The start ticks of an identity made in this boot; none for another boot or no identity.
+std::optional<unsigned long long> ticksThisBoot(const ProcessIdentity& job) {
+    const auto colon = job.started.rfind(':');
+    if (job.id <= 0 || colon == std::string::npos || job.started.substr(0, colon) != bootId())
+        return std::nullopt;
+    char* end = nullptr;
+    const unsigned long long ticks = std::strtoull(job.started.c_str() + colon + 1, &end, 10);
+    if (*end != '\0')
+        return std::nullopt;
+    return ticks;
+}
 
 // A terminated child normally dies at once; this bounds the wait for one stuck in the
 // kernel, which is then reaped by a later call instead.
@@ -191,8 +212,43 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
             ::close(old->second.pidfd);
         children_.erase(old);
     }
-    children_[pid] = Child{openPidfd(pid), false, false, std::nullopt};
+    children_[pid] = Child{openPidfd(pid), false, false, std::nullopt, startOf(pid)};
     return pid;
+}
+
+ProcessIdentity PosixProcessControl::identity(ProcessHandle handle) {
+    const auto it = children_.find(handle);
+    if (handle <= 0 || it == children_.end() || it->second.started.empty())
+        return {};
+    return ProcessIdentity{handle, it->second.started};
+}
+
+bool PosixProcessControl::isRunning(const ProcessIdentity& job) {
+    return !leftoverOf(job).empty();
+}
+
+// The job's group is ended as a whole while its program runs; once the program has gone,
+// what it left in the group is ended one by one, each known by its start.
+Result<void> PosixProcessControl::endLeftover(const ProcessIdentity& job) {
+    const std::vector<pid_t> left = leftoverOf(job);
+    if (left.empty())
+        return Failure{"The program of the interrupted batch (process " + std::to_string(job.id) +
+                       ") no longer runs."};
+    if (left.front() == job.id)
+        ::kill(-static_cast<pid_t>(job.id), SIGKILL);
+    else
+        for (const pid_t pid : left)
+            ::kill(pid, SIGKILL);
+    // Not a child of this tool: nothing to reap, only to see gone.
+    const auto deadline = std::chrono::steady_clock::now() + reapAfterKillLimit;
+    while (isRunning(job)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return Failure{"The program of the interrupted batch (process " + std::to_string(job.id) +
+                           ") did not end."};
+        const timespec step{0, 10'000'000};
+        ::nanosleep(&step, nullptr);
+    }
+    return Ok{};
 }
 
 Result<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
@@ -295,6 +351,27 @@ bool PosixProcessControl::signalKill(ProcessHandle pid, const Child& child) {
     if (child.pidfd >= 0)
         return sendSignalByPidfd(child.pidfd, SIGKILL) == 0;
     return ::kill(pid, SIGKILL) == 0;
+}
+
+// The job's program when it runs with the identity's start; once it has gone, whatever
+// of its group started after it (a group's id cannot pass to anyone while a member is
+// left). A process under the id that started otherwise is a stranger: nothing.
+std::vector<pid_t> PosixProcessControl::leftoverOf(const ProcessIdentity& job) {
+    const auto ticks = ticksThisBoot(job);
+    if (!ticks)
+        return {};
+    const auto id = static_cast<pid_t>(job.id);
+    if (const auto program = processEntry(id)) {
+        if (program->startTicks != *ticks)
+            return {};
+        if (program->state != 'Z' && program->state != 'X')
+            return {id};
+    }
+    std::vector<pid_t> left;
+    for (const ProcessEntry& entry : liveProcesses())
+        if (entry.group == id && entry.startTicks >= *ticks)
+            left.push_back(entry.pid);
+    return left;
 }
 
 void PosixProcessControl::reapReleased() {

@@ -4,6 +4,8 @@
 
 #include <map>
 #include <optional>
+#include <sys/types.h>
+#include <vector>
 
 namespace quorbin {
 
@@ -39,6 +41,9 @@ public:
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
     std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }
+    ProcessIdentity identity(ProcessHandle handle) override;
+    bool isRunning(const ProcessIdentity& job) override;
+    Result<void> endLeftover(const ProcessIdentity& job) override;
 
 private:
     struct Child {
@@ -49,6 +54,8 @@ private:
         // The exit code once ended; nullopt when the process was reaped elsewhere and
         // its code is lost.
         std::optional<std::uint32_t> code;
+        // This boot's id and the start in clock ticks: who the child is beyond this tool.
+        std::string started;
     };
 
     // Looks whether the child has ended, without reaping it.
@@ -57,6 +64,7 @@ private:
     static void awaitEnd(ProcessHandle pid, Child& child);
     static bool signalKill(ProcessHandle pid, const Child& child);
     void reapReleased();
+    static std::vector<pid_t> leftoverOf(const ProcessIdentity& job);
 
     std::map<ProcessHandle, Child> children_;
     // Released while still running: reaped by whichever later call finds them ended.

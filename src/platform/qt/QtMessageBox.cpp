@@ -14,4 +14,14 @@ void QtMessageBox::show(const std::string& text, const std::string& title) {
     box.exec();
 }
 
+bool QtMessageBox::ask(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, toQString(title), toQString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace quorbin

@@ -12,6 +12,7 @@ public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
 
     void show(const std::string& text, const std::string& title) override;
+    bool ask(const std::string& text, const std::string& title) override;
 
 private:
     QWidget* parent_;

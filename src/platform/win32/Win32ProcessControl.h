@@ -31,6 +31,9 @@ public:
     void release(ProcessHandle handle) override;
     // The program's console window shows its messages; nothing is captured.
     std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }
+    ProcessIdentity identity(ProcessHandle /*handle*/) override { return {}; }
+    bool isRunning(const ProcessIdentity& /*job*/) override { return false; }
+    Result<void> endLeftover(const ProcessIdentity& /*job*/) override { return Failure{"Not yet."}; }
 
     // Waits at most `milliseconds` for the process to end; true when it has ended.
     bool waitForEnd(ProcessHandle handle, unsigned long milliseconds) const;

@@ -8,4 +8,8 @@ void Win32MessageBox::show(const std::string& text, const std::string& title) {
     MessageBoxW(window_.handle(), widen(text).c_str(), widen(title).c_str(), MB_OK);
 }
 
+bool Win32MessageBox::ask(const std::string& text, const std::string& title) {
+    return MessageBoxW(window_.handle(), widen(text).c_str(), widen(title).c_str(), MB_YESNO) == IDYES;
+}
+
 } // namespace quorbin

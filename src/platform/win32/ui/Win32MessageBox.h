@@ -12,6 +12,7 @@ public:
     explicit Win32MessageBox(Win32MainWindow& window) : window_(window) {}
 
     void show(const std::string& text, const std::string& title) override;
+    bool ask(const std::string& text, const std::string& title) override;
 
 private:
     Win32MainWindow& window_;
