@@ -16,6 +16,8 @@ Services Win32SystemTool::services() {
         .keyboard = keyboard_,
         .keepAwake = keepAwake_,
         .text = text_,
+        .records = records_,
+        .claims = claims_,
     };
 }
 

@@ -2,8 +2,10 @@
 
 #include "app/MainForm.h"
 #include "platform/Services.h"
+#include "platform/win32/Win32BatchRecords.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FolderClaims.h"
 #include "platform/win32/Win32KeepAwake.h"
 #include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ProcessControl.h"
@@ -34,6 +36,8 @@ private:
     Win32Keyboard keyboard_;
     Win32KeepAwake keepAwake_;
     Win32TextCodec text_;
+    Win32BatchRecords records_;
+    Win32FolderClaims claims_;
     MainForm form_;
 };
 

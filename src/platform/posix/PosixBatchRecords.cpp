@@ -1,5 +1,6 @@
 #include "platform/posix/PosixBatchRecords.h"
 
+#include "platform/RecordFileNames.h"
 #include "platform/posix/StateFolder.h"
 #include "platform/posix/UniqueFd.h"
 
@@ -67,7 +68,7 @@ Result<void> PosixBatchRecords::save(const std::string& folder, const std::strin
     const Result<std::string> state = stateFolder();
     if (!state)
         return Failure{state.error()};
-    const std::string path = *state + "/" + fileNameFor(folder, ending);
+    const std::string path = *state + "/" + recordFileName(folder, ending);
     const std::string fresh = path + ".new" + std::to_string(::getpid());
     {
         const UniqueFd fd(::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
@@ -88,7 +89,7 @@ Result<void> PosixBatchRecords::save(const std::string& folder, const std::strin
 
 void PosixBatchRecords::forget(const std::string& folder) {
     if (const Result<std::string> state = stateFolder())
-        ::unlink((*state + "/" + fileNameFor(folder, ending)).c_str());
+        ::unlink((*state + "/" + recordFileName(folder, ending)).c_str());
 }
 
 std::vector<std::string> PosixBatchRecords::all() const {

@@ -1,5 +1,6 @@
 #include "platform/posix/PosixFolderClaims.h"
 
+#include "platform/RecordFileNames.h"
 #include "platform/posix/StateFolder.h"
 
 #include <fcntl.h>
@@ -17,7 +18,7 @@ Result<UniqueFd> openLock(const std::string& folder) {
     const Result<std::string> state = stateFolder();
     if (!state)
         return Failure{state.error()};
-    const std::string path = *state + "/" + fileNameFor(folder, ".lock");
+    const std::string path = *state + "/" + recordFileName(folder, ".lock");
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!fd.valid())
         return Failure{"Cannot open " + path + ": " + std::strerror(errno)};

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cinttypes>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,17 +37,5 @@ Result<std::string> stateFolder() {
     return base + "/quorbin";
 }
 
-// FNV-1a: short, stable across runs and builds, and spread enough for the few folders a
-// user has batches in; the record itself names its folder.
-std::string fileNameFor(const std::string& folder, const char* ending) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : folder) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    char name[17];
-    std::snprintf(name, sizeof name, "%016" PRIx64, hash);
-    return std::string(name) + ending;
-}
-
 } // namespace quorbin
+

@@ -11,8 +11,4 @@ namespace quorbin {
 // is missing.
 Result<std::string> stateFolder();
 
-// A file name for the working folder, the same for the same folder on every run:
-// "<16 hex digits><ending>".
-std::string fileNameFor(const std::string& folder, const char* ending);
-
 } // namespace quorbin
