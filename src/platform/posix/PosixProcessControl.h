@@ -35,7 +35,7 @@ public:
     PosixProcessControl& operator=(const PosixProcessControl&) = delete;
 
     Result<ProcessHandle> launch(const LaunchRequest& request) override;
-    Result<std::uint32_t> exitCode(ProcessHandle handle) override;
+    Result<ProcessStatus> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
 

@@ -136,21 +136,21 @@ Result<ProcessHandle> Win32ProcessControl::launch(const LaunchRequest& request) 
     return handle;
 }
 
-Result<std::uint32_t> Win32ProcessControl::exitCode(ProcessHandle handle) {
+Result<ProcessStatus> Win32ProcessControl::exitCode(ProcessHandle handle) {
     const auto it = jobs_.find(handle);
     if (handle <= 0 || it == jobs_.end())
         return Failure{"No process has the handle " + std::to_string(handle) + "."};
     HANDLE process = it->second.process;
-    // A program may itself end with code 259, the code that means "still running": the
-    // process object, not the code, tells whether it has ended.
+    // A program may itself end with code 259, the code that GetExitCodeProcess also gives
+    // for a running one: the process object, not the code, tells whether it has ended.
     const DWORD state = ::WaitForSingleObject(process, 0);
     if (state == WAIT_TIMEOUT)
-        return stillActive;
+        return stillRunning;
     DWORD code = 0;
     if (state != WAIT_OBJECT_0 || !::GetExitCodeProcess(process, &code))
         return Failure{"The state of process " + std::to_string(handle) +
                        " cannot be read: " + systemMessage(::GetLastError())};
-    return code == stillActive ? endedWithStillActive : static_cast<std::uint32_t>(code);
+    return endedWith(code);
 }
 
 bool Win32ProcessControl::terminate(ProcessHandle handle) {

@@ -26,17 +26,12 @@ public:
     Win32ProcessControl& operator=(const Win32ProcessControl&) = delete;
 
     Result<ProcessHandle> launch(const LaunchRequest& request) override;
-    Result<std::uint32_t> exitCode(ProcessHandle handle) override;
+    Result<ProcessStatus> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
 
     // Waits at most `milliseconds` for the process to end; true when it has ended.
     bool waitForEnd(ProcessHandle handle, unsigned long milliseconds) const;
-
-    // The exit code reported for a program that really ended with code 259, which the
-    // interface reserves for a running one: read as it is, such a job would be watched
-    // until its time-out, and then started again.
-    static constexpr std::uint32_t endedWithStillActive = 0xFFFFFFFF;
 
 private:
     struct Job {
