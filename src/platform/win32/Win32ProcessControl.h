@@ -6,21 +6,32 @@
 
 namespace quorbin {
 
+struct ProcessStartCalls;
+
 // Starts the processing program with CreateProcessW, each launch in a job object of its
-// own, and polls and ends it by handle. Handles are numbers of this object's own table
-// (1, 2, 3, ...), never reused, so a released or ended handle cannot reach another
-// process; each maps to the process's and the job's kernel handles.
+// own, and polls and ends it by handle. The handle is the process id, as Task Manager
+// shows it: the process object stays open until release, so the system gives the id to
+// no other process meanwhile, and after release the entry is gone, so a later process
+// under the same id is a new entry that an old handle never reaches.
 //
-// terminate ends the whole job: the program and everything it started. Nothing else ever
-// ends it: jobs are created without kill-on-close, so closing the window, releasing a
-// handle or destroying this object leaves a running program running.
+// The command line is launched only where it converts exactly to the ANSI code page, in
+// which most programs read it; otherwise nothing is started and the reason is given. The
+// program runs without system error dialogs: one that crashes, or misses a DLL, ends.
 //
-// A batch file (.bat, .cmd) runs through cmd.exe, which reads & | < > ^ and % in its
-// command line as its own operators. Such a launch goes ahead only when cmd.exe would
-// pass every character on as it stands; otherwise it is refused with the reason.
+// terminate ends the whole job: the program and everything it started, also what it left
+// running after it ended itself. Nothing else ever ends it: jobs are created without
+// kill-on-close, so closing the window, releasing a handle or destroying this object
+// leaves a running program running.
+//
+// A batch file (.bat, .cmd, named as the system resolves it) runs through cmd.exe, which
+// reads & | < > ^ and %name% in its command line as its own. Such a launch goes ahead
+// only when cmd.exe would pass every character on as it stands; otherwise it is refused
+// with the reason.
 class Win32ProcessControl final : public ProcessControl {
 public:
-    Win32ProcessControl() = default;
+    Win32ProcessControl();
+    // Keeps dialogs away through `calls`, which must outlive this object.
+    explicit Win32ProcessControl(const ProcessStartCalls& calls) : calls_(calls) {}
     ~Win32ProcessControl() override;
     Win32ProcessControl(const Win32ProcessControl&) = delete;
     Win32ProcessControl& operator=(const Win32ProcessControl&) = delete;
@@ -39,8 +50,8 @@ private:
         void* job = nullptr; // null where the process could not be put in a job
     };
 
+    const ProcessStartCalls& calls_;
     std::map<ProcessHandle, Job> jobs_;
-    ProcessHandle lastHandle_ = 0;
 };
 
 } // namespace quorbin
