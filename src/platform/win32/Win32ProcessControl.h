@@ -11,8 +11,8 @@ struct ProcessStartCalls;
 // Starts the processing program with CreateProcessW, each launch in a job object of its
 // own, and polls and ends it by handle. The handle is the process id, as Task Manager
 // shows it: the process object stays open until release, so the system gives the id to
-// no other process meanwhile, and after release the entry is gone, so a later process
-// under the same id is a new entry that an old handle never reaches.
+// no other process meanwhile. After release the entry is gone: a later process that the
+// system gives the same id is a new entry of its own.
 //
 // The command line is launched only where it converts exactly to the ANSI code page, in
 // which most programs read it; otherwise nothing is started and the reason is given. The
