@@ -17,9 +17,12 @@ if(NOT TARGET quorbin OR NOT QUORBIN_MAKENSIS)
     return()
 endif()
 
-# The files as they ship: the program, and the texts with Windows line ends.
+# The files as they ship: the program, and the texts with Windows line ends. The README
+# is Windows' own, plain text (README.md is the clone's and the .deb's).
+set(windows_readme ${CMAKE_BINARY_DIR}/packages/README-windows.txt)
+configure_file(${PROJECT_SOURCE_DIR}/docs/README-windows.txt.in ${windows_readme} @ONLY)
 set(stage_texts
-    ${QUORBIN_WIN_STAGE}/README.txt ${PROJECT_SOURCE_DIR}/README.md
+    ${QUORBIN_WIN_STAGE}/README.txt ${windows_readme}
     ${QUORBIN_WIN_STAGE}/LICENSE.txt ${PROJECT_SOURCE_DIR}/LICENSE)
 set(staged ${QUORBIN_WIN_STAGE}/quorbin.exe)
 set(stage_commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorbin> ${QUORBIN_WIN_STAGE}/quorbin.exe)
@@ -32,7 +35,7 @@ endwhile()
 add_custom_command(OUTPUT ${staged}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORBIN_WIN_STAGE}
     ${stage_commands}
-    DEPENDS quorbin ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+    DEPENDS quorbin ${windows_readme} ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
     COMMENT "Staging the files of the Windows packages"
     VERBATIM)
 

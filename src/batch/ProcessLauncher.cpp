@@ -26,8 +26,8 @@ void ProcessLauncher::endEarlierProcess() {
     if (s.hProcess == 0)
         return;
     ProcessControl& processes = form_.services.processes;
-    const Result<std::uint32_t> code = processes.exitCode(s.hProcess);
-    if (code && *code == stillActive) {
+    const Result<ProcessStatus> status = processes.exitCode(s.hProcess);
+    if (status && status->running) {
         killProcess();
         return;
     }

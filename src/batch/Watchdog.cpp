@@ -102,16 +102,16 @@ void Watchdog::watchJob() {
     if (s.elapsed < settleSeconds)
         return;
     watch_.messages.collect(s.hProcess);
-    const Result<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
-    const std::uint32_t exitCode = queried.value_or(0);
+    const Result<ProcessStatus> queried = form_.services.processes.exitCode(s.hProcess);
+    const ProcessStatus status = queried.value_or(endedWith(0));
     const auto length = form_.services.files.length(s.outputPath);
     if (!length) {
         // No output yet, not even an old one: a running job is given all the time it
         // needs to create it (a first pass may write none for hours). A program that
         // has ended will never create it, and waiting for it would hold up every file
         // after this one until morning.
-        if (queried && *queried != stillActive)
-            finishJob(exitCode);
+        if (queried && !status.running)
+            finishJob(status.exitCode);
         return;
     }
     if (*length > 0 && *length != s.lastSize) {
@@ -119,8 +119,8 @@ void Watchdog::watchJob() {
         s.lastGrowth = s.elapsed;
         log_.logLine("FILE size:" + std::to_string(*length));
     }
-    if (exitCode != stillActive) {
-        finishJob(exitCode);
+    if (!status.running) {
+        finishJob(status.exitCode);
         return;
     }
     if (s.elapsed - s.lastGrowth > stallSeconds) {

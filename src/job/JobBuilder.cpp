@@ -10,10 +10,20 @@ void JobBuilder::makeScript() {
     form_.controls.boxScript.setText(scriptFor(form_.controls.boxTemplate.text(), s.aviPath, s.currentFile));
 }
 
+// The program reads the line in the code page for programs: a path that the code page
+// cannot carry whole is written by its other name where it has one (on Windows its short
+// name), as the job script does for the input file. The output does not exist yet, so
+// only its folder has one; outputPath stays the real path, which the watchdog measures.
 void JobBuilder::makeCmdLine() {
     BatchState& s = form_.state;
+    const TextCodec& codec = form_.services.text;
+    const auto nameForProgram = [&](const std::string& path) {
+        return codec.programName(path).value_or(path);
+    };
     s.outputPath = s.aviPath + outputName(s.currentFile);
-    form_.controls.boxCmdLine.setText(commandLine(s.vcfPath, s.aviPath, s.outputPath));
+    const std::string folder = nameForProgram(s.aviPath);
+    form_.controls.boxCmdLine.setText(
+        commandLine(nameForProgram(s.vcfPath), folder, folder + outputName(s.currentFile)));
 }
 
 void JobBuilder::writeScript() {

@@ -28,13 +28,24 @@ struct ProcessIdentity {
     bool operator==(const ProcessIdentity&) const = default;
 };
 
-// The exit code reported while the process is still running.
-inline constexpr std::uint32_t stillActive = 259;
+// What a query finds of a process: still running, or ended with its exit code. Every
+// exit code is a program's own, 259 too.
+struct ProcessStatus {
+    bool running = false;
+    std::uint32_t exitCode = 0; // once ended
+
+    friend bool operator==(const ProcessStatus&, const ProcessStatus&) = default;
+};
+
+inline constexpr ProcessStatus stillRunning{true, 0};
+constexpr ProcessStatus endedWith(std::uint32_t exitCode) {
+    return {false, exitCode};
+}
 
 // Starts, polls and ends the processing program.
 //
 // The core relies on this: launch returns at once without waiting for the program, and
-// gives a handle above 0, or the reason nothing was started; exitCode gives stillActive
+// gives a handle above 0, or the reason nothing was started; exitCode gives stillRunning
 // while the process runs, its exit code once it has ended, and a failure when the query
 // itself failed (handle 0, unknown handle); terminate ends the process and everything it
 // started, also what it left running after it ended itself, and says whether the process
@@ -44,7 +55,7 @@ class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
     [[nodiscard]] virtual Result<ProcessHandle> launch(const LaunchRequest& request) = 0;
-    [[nodiscard]] virtual Result<std::uint32_t> exitCode(ProcessHandle handle) = 0;
+    [[nodiscard]] virtual Result<ProcessStatus> exitCode(ProcessHandle handle) = 0;
     [[nodiscard]] virtual bool terminate(ProcessHandle handle) = 0;
     // The core no longer needs the handle; a process still running goes on, unwatched.
     virtual void release(ProcessHandle handle) = 0;

@@ -185,6 +185,7 @@ TEST(WatchdogExit, AnyExitCodeFinishesTheJobAndPreparesTheNextFile) {
         {0x80000000u, "-2147483648"},
         {0xC0000005u, "-1073741819"},
         {0xFFFFFFFFu, "-1"},
+        {259, "259"}, // the code that Windows also gives for "still running"
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);

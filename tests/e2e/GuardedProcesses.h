@@ -21,7 +21,7 @@ public:
             guard_.trackStray(handle);
         return launched;
     }
-    Result<std::uint32_t> exitCode(ProcessHandle handle) override { return real_.exitCode(handle); }
+    Result<ProcessStatus> exitCode(ProcessHandle handle) override { return real_.exitCode(handle); }
     bool terminate(ProcessHandle handle) override { return real_.terminate(handle); }
     void release(ProcessHandle handle) override { real_.release(handle); }
     std::string takeOutput(ProcessHandle handle) override { return real_.takeOutput(handle); }

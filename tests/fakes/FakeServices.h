@@ -72,7 +72,7 @@ class FakeProcesses : public ProcessControl {
 public:
     struct Process {
         LaunchRequest request;
-        std::uint32_t exitCode = stillActive;
+        ProcessStatus status = stillRunning;
         bool released = false;
         std::string output; // written and not taken yet
     };
@@ -85,10 +85,10 @@ public:
             return Failure{"The program " + request.file +
                            " could not be started: No such file or directory"};
         const ProcessHandle handle = nextHandle++;
-        processes[handle] = Process{request, stillActive, false, {}};
+        processes[handle] = Process{request, stillRunning, false, {}};
         return handle;
     }
-    Result<std::uint32_t> exitCode(ProcessHandle handle) override {
+    Result<ProcessStatus> exitCode(ProcessHandle handle) override {
         ++exitQueries;
         if (onExitQuery)
             onExitQuery(handle);
@@ -97,16 +97,16 @@ public:
         const auto found = processes.find(handle);
         if (found == processes.end())
             return Failure{"No process has the handle " + std::to_string(handle)};
-        return found->second.exitCode;
+        return found->second.status;
     }
     bool terminate(ProcessHandle handle) override {
         terminated.push_back(handle);
         if (onTerminate)
             onTerminate(handle);
         const auto found = processes.find(handle);
-        if (found == processes.end() || found->second.exitCode != stillActive)
+        if (found == processes.end() || !found->second.status.running)
             return false;
-        found->second.exitCode = 0;
+        found->second.status = endedWith(0);
         return true;
     }
     void release(ProcessHandle handle) override {
@@ -139,10 +139,10 @@ public:
     // The program writes to its standard output or error.
     void say(ProcessHandle handle, const std::string& bytes) { processes.at(handle).output += bytes; }
 
-    void exit(ProcessHandle handle, std::uint32_t code) { processes.at(handle).exitCode = code; }
+    void exit(ProcessHandle handle, std::uint32_t code) { processes.at(handle).status = endedWith(code); }
     bool running(ProcessHandle handle) const {
         const auto found = processes.find(handle);
-        return found != processes.end() && found->second.exitCode == stillActive;
+        return found != processes.end() && found->second.status.running;
     }
 
     std::map<ProcessHandle, Process> processes;

@@ -26,6 +26,11 @@ folder=quorbin-$version-win64
 printf "x $folder/%s\n" "" LICENSE.txt README.txt quorbin.exe | diff -u - "$work/files" ||
     fail "the zip's files differ from the expected list"
 grep -q "^MIT License"$'\r'"$" "$work/$folder/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence with CR LF line ends"
+readme=$work/$folder/README.txt
+grep -q "^Quorbin $version for Windows"$'\r'"$" "$readme" || fail "README.txt is not the Windows one"
+[ "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")" ] || fail "README.txt has lines without CR LF"
+grep -q 'HKEY_CURRENT_USER\\Software\\quorbin' "$readme" || fail "README.txt does not say where the settings live"
+! grep -En '`|\*\*|^#|\]\(|\<apt\>|~/|XTest' "$readme" || fail "README.txt holds Markdown or Linux matters"
 
 run reg add "$settings" /v PackageTest /d kept /f >/dev/null
 "$wine_env" wine "$setup" /S </dev/null || fail "the installer ended with $?"

@@ -35,8 +35,8 @@ LaunchRequest job(const TempDir& dir, const std::string& script) {
 std::uint32_t runToEnd(PosixProcessControl& control, ProcessGuard& guard, const LaunchRequest& request) {
     const ProcessHandle handle = guard.track(control.launch(request));
     EXPECT_GT(handle, 0);
-    EXPECT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
-    return control.exitCode(handle).value_or(9999);
+    EXPECT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillRunning; }));
+    return control.exitCode(handle).value_or(endedWith(9999)).exitCode;
 }
 
 TEST(Fakeproc, WritesRateTimesStepsBytesAndExitsWithItsCode) {
@@ -68,7 +68,7 @@ TEST(Fakeproc, GrowsTheOutputWhileItRuns) {
         [&] { return std::filesystem::exists(output) && std::filesystem::file_size(output) >= 10; }));
     const auto first = std::filesystem::file_size(output);
     EXPECT_TRUE(waitUntil([&] { return std::filesystem::file_size(output) > first; }));
-    EXPECT_EQ(control.exitCode(handle), stillActive);
+    EXPECT_EQ(control.exitCode(handle), stillRunning);
 }
 
 TEST(Fakeproc, FailsWithTwoWithoutAScript) {

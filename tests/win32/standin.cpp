@@ -8,6 +8,7 @@
 //                     until it is ended
 //   spawn EVENT FILE  starts a copy of itself with "hold EVENT FILE" and runs until it is
 //                     ended
+//   leave EVENT FILE  the same, but exits with 0 once the copy is started
 //   /c ...            the processing program's own command line
 //                     (/c /s SETTINGS /p SCRIPT OUTPUT /r /x): appends its current folder
 //                     and each argument, one a line, then an empty line, to "jobs.txt" in
@@ -98,7 +99,7 @@ int wmain(int argc, wchar_t** argv) {
             return 4;
         runUntilEnded();
     }
-    if (mode == L"spawn" && argc == 4) {
+    if ((mode == L"spawn" || mode == L"leave") && argc == 4) {
         wchar_t self[32768];
         ::GetModuleFileNameW(nullptr, self, 32768);
         std::wstring line = L"\"" + std::wstring(self) + L"\" hold \"" + argv[2] + L"\" \"" + argv[3] + L"\"";
@@ -110,6 +111,8 @@ int wmain(int argc, wchar_t** argv) {
             return 5;
         ::CloseHandle(started.hThread);
         ::CloseHandle(started.hProcess);
+        if (mode == L"leave")
+            return 0;
         runUntilEnded();
     }
     std::fputs("standin: unknown mode\n", stderr);

@@ -3,6 +3,7 @@
 #include "job/JobBuilder.h"
 #include "log/EventLog.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProcessControl.h"
 #include "platform/win32/Win32TextCodec.h"
 #include "win32/Win32TestSupport.h"
 
@@ -73,6 +74,36 @@ TEST(Win32JobFiles, TheJobScriptAndTheLogAreWrittenInTheAnsiCodePageWithCrLf) {
     log.logLine("RUN process:1 file:caf\u00e9 \u4e2d.avi");
     EXPECT_EQ(bytesOf(work.file("quorbin.log")), "12:00:00 (00:00:00) RUN process:1 file:caf\xE9 ?.avi\r\n");
     ::SetCurrentDirectoryW(before);
+}
+
+// A program that reads its command line through the ANSI calls gets the paths that code
+// page 1252 cannot name by their short names: the output by its folder's, as it does not
+// exist yet. The watchdog keeps the real path.
+TEST(Win32JobFiles, TheCommandLineNamesWhatTheCodePageLacksByShortNames) {
+    WideTempDir work;
+    const std::string folder = work.file("\u0141\u00f3d\u017a");
+    ASSERT_TRUE(::CreateDirectoryW(widen(folder).c_str(), nullptr));
+    writeBytes(folder + "\\\u0141.vcf", "settings");
+    Win32TextCodec text;
+    TestForm fakes;
+    fakes.textOverride = &text;
+    Form form{fakes.controls(), fakes.services()};
+    form.state.vcfPath = folder + "\\\u0141.vcf";
+    form.state.aviPath = folder + "\\";
+    form.state.currentFile = "clip.avi";
+    JobBuilder{form}.makeCmdLine();
+    EXPECT_EQ(form.state.outputPath, folder + "\\clipP.avi");
+
+    Win32ProcessControl processes;
+    const auto launched = processes.launch({.file = besideThisProgram("ansi_standin.exe"),
+                                            .parameters = fakes.boxCmdLine.text(),
+                                            .directory = folder});
+    ASSERT_TRUE(launched.ok()) << launched.error();
+    ASSERT_TRUE(processes.waitForEnd(*launched, 20000));
+    const std::string shortFolder = shortNameOf(folder) + "\\";
+    EXPECT_EQ(bytesOf(folder + "\\arguments.txt"),
+              in1252("/c\n/s\n" + shortNameOf(folder + "\\\u0141.vcf") + "\n/p\n" + shortFolder +
+                     "quorbin.avs\n" + shortFolder + "clipP.avi\n/r\n/x\n"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "win32/Win32TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 namespace quorbin::test {
 namespace {
@@ -66,6 +67,28 @@ TEST(Win32SettingsStore, AValueOfAnotherTypeReadsAsMissingAndIsWrittenOver) {
     EXPECT_FALSE(store.read("window", "junk").has_value());
     ASSERT_TRUE(store.write("window", "width", "8000").ok());
     EXPECT_EQ(store.read("window", "width").value_or("<missing>"), "8000");
+}
+
+// Settings that the user may only read (so set by an administrator) still come back, and
+// start-up's storing back of what it has just read writes nothing.
+TEST(Win32SettingsStore, AKeyThatMayOnlyBeReadStillGivesItsValuesAndTakesThemBack) {
+    TestKey key;
+    ASSERT_TRUE(Win32SettingsStore(key.path()).write("file", "exePath", "x.exe").ok());
+    HKEY section = nullptr;
+    PSECURITY_DESCRIPTOR readOnly = nullptr; // read and delete, for everyone
+    ASSERT_EQ(
+        ::RegOpenKeyExW(HKEY_CURRENT_USER, widen(key.path() + "\\file").c_str(), 0, WRITE_DAC, &section), 0);
+    ASSERT_TRUE(
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSD;;;WD)", 1, &readOnly, nullptr));
+    EXPECT_EQ(::RegSetKeySecurity(section, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    ::LocalFree(readOnly);
+    ::RegCloseKey(section);
+
+    Win32SettingsStore store(key.path());
+    EXPECT_EQ(store.read("file", "exePath").value_or("<missing>"), "x.exe");
+    EXPECT_TRUE(store.write("file", "exePath", "x.exe").ok()) << "the same text: nothing to write";
+    EXPECT_FALSE(store.write("file", "exePath", "y.exe").ok()) << "the key may only be read";
+    EXPECT_EQ(store.read("file", "exePath").value_or("<missing>"), "x.exe");
 }
 
 } // namespace

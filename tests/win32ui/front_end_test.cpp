@@ -171,6 +171,11 @@ TEST_F(FrontEnd, EventLogShowsEveryLineWithTheNewestSelectedAndCopiesIt) {
     CloseClipboard();
 }
 
+TEST_F(FrontEnd, ListsHaveTheSunkenEdgeOfTheTextBoxes) {
+    for (const Control sunken : {Control::boxExe, Control::listFiles, Control::listLog})
+        EXPECT_NE(GetWindowLongW(control(sunken), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+}
+
 TEST_F(FrontEnd, WindowWidthRunsTheResizeHandlerAtOnceAndMinimisingKeepsIt) {
     Window& window = c.window;
     int resizes = 0;

@@ -251,17 +251,17 @@ Result<void> PosixProcessControl::endLeftover(const ProcessIdentity& job) {
     return Ok{};
 }
 
-Result<std::uint32_t> PosixProcessControl::exitCode(ProcessHandle handle) {
+Result<ProcessStatus> PosixProcessControl::exitCode(ProcessHandle handle) {
     reapReleased();
     const auto it = children_.find(handle);
     if (handle <= 0 || it == children_.end())
         return Failure{"No process has the handle " + std::to_string(handle) + "."};
     Child& child = it->second;
     if (!hasEnded(handle, child))
-        return stillActive;
+        return stillRunning;
     if (!child.code)
         return Failure{"The exit code of process " + std::to_string(handle) + " is lost."};
-    return *child.code;
+    return endedWith(*child.code);
 }
 
 bool PosixProcessControl::terminate(ProcessHandle handle) {

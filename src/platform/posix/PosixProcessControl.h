@@ -37,7 +37,7 @@ public:
     PosixProcessControl& operator=(const PosixProcessControl&) = delete;
 
     Result<ProcessHandle> launch(const LaunchRequest& request) override;
-    Result<std::uint32_t> exitCode(ProcessHandle handle) override;
+    Result<ProcessStatus> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
     std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }

@@ -51,8 +51,9 @@ Result<void> Win32BatchRecords::save(const std::string& folder, const std::strin
     if (!file.valid())
         return cannot("write", fresh);
     DWORD written = 0;
-    const bool whole = ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                       written == text.size() && ::FlushFileBuffers(file.get());
+    const bool whole =
+        ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size() && ::FlushFileBuffers(file.get());
     if (!whole || !file.close()) {
         const Failure failed = cannot("write", fresh);
         ::DeleteFileW(fresh.c_str());
@@ -83,8 +84,8 @@ std::vector<std::string> Win32BatchRecords::all() const {
     do {
         if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        const ULONGLONG written =
-            (static_cast<ULONGLONG>(item.ftLastWriteTime.dwHighDateTime) << 32) | item.ftLastWriteTime.dwLowDateTime;
+        const ULONGLONG written = (static_cast<ULONGLONG>(item.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  item.ftLastWriteTime.dwLowDateTime;
         found.emplace_back(written, *state + L"\\" + item.cFileName);
     } while (::FindNextFileW(search, &item));
     ::FindClose(search);

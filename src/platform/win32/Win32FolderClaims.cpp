@@ -16,8 +16,8 @@ Result<UniqueHandle> openLock(const std::string& folder) {
         return Failure{state.error()};
     const std::wstring path = *state + L"\\" + widen(recordFileName(folder, ".lock"));
     UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return Failure{"Cannot open \"" + narrow(path) + "\": " + systemMessage(::GetLastError())};
     return file;

@@ -9,29 +9,33 @@
 namespace quorbin {
 
 Win32SettingsStore::~Win32SettingsStore() {
-    for (const auto& [section, key] : sections_)
-        ::RegCloseKey(static_cast<HKEY>(key));
+    for (const auto& [section, opened] : sections_)
+        ::RegCloseKey(static_cast<HKEY>(opened.key));
 }
 
-void* Win32SettingsStore::sectionKey(const std::string& section, bool create, long& status) const {
-    if (const auto found = sections_.find(section); found != sections_.end())
-        return found->second;
+void* Win32SettingsStore::sectionKey(const std::string& section, bool forWriting, long& status) const {
+    if (const auto found = sections_.find(section); found != sections_.end()) {
+        if (found->second.writable || !forWriting)
+            return found->second.key;
+        forget(section);
+    }
     const std::wstring subkey = widen(keyPath_ + "\\" + section);
     HKEY key = nullptr;
-    // A read opens without creating: reading leaves no empty sections behind.
-    status =
-        create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr)
-               : ::RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+    // A read asks for read access alone, and opens without creating: reading leaves no
+    // empty sections behind.
+    status = forWriting
+                 ? ::RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr)
+                 : ::RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &key);
     if (status != ERROR_SUCCESS)
         return nullptr;
-    sections_[section] = key;
+    sections_[section] = OpenKey{key, forWriting};
     return key;
 }
 
 void Win32SettingsStore::forget(const std::string& section) const {
     if (const auto found = sections_.find(section); found != sections_.end()) {
-        ::RegCloseKey(static_cast<HKEY>(found->second));
+        ::RegCloseKey(static_cast<HKEY>(found->second.key));
         sections_.erase(found);
     }
 }
@@ -76,6 +80,9 @@ Result<void> Win32SettingsStore::write(const std::string& section, const std::st
     };
     if ((text.size() + 1) * sizeof(wchar_t) > INT_MAX)
         return failed(ERROR_INVALID_PARAMETER);
+    // Start-up stores back each value it has just read: the same text is not written again.
+    if (read(section, key) == value)
+        return Ok{};
     long status = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 2; ++attempt) {
         auto* opened = static_cast<HKEY>(sectionKey(section, true, status));

@@ -16,8 +16,11 @@ namespace quorbin {
 // puts it on disk within seconds by itself; it is not forced there on every keystroke,
 // which would hold up every program writing to the user's registry.
 //
-// Each section's key stays open once used, so a read or a write is one call to the
-// system; a key deleted meanwhile by someone else is opened again.
+// Reads need read access alone, so a key the user may only read still gives its values.
+// A write of the text already stored writes nothing. Each section's key stays open once
+// used, so a read or a write is one call to the system; a key opened for reading is
+// opened again for the first write, and one deleted meanwhile by someone else is opened
+// again.
 class Win32SettingsStore final : public SettingsStore {
 public:
     // keyPath: below HKEY_CURRENT_USER; tests pass a key of their own.
@@ -30,13 +33,18 @@ public:
     Result<void> write(const std::string& section, const std::string& key, const std::string& value) override;
 
 private:
-    // The section's open key, or null (with the system's error in `status`); `create`
-    // makes a missing section.
-    void* sectionKey(const std::string& section, bool create, long& status) const;
+    struct OpenKey {
+        void* key = nullptr;
+        bool writable = false;
+    };
+
+    // The section's open key, or null (with the system's error in `status`); `forWriting`
+    // asks for write access too, and makes a missing section.
+    void* sectionKey(const std::string& section, bool forWriting, long& status) const;
     void forget(const std::string& section) const;
 
     std::string keyPath_;
-    mutable std::map<std::string, void*> sections_;
+    mutable std::map<std::string, OpenKey> sections_;
 };
 
 } // namespace quorbin

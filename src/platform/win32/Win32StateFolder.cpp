@@ -32,7 +32,8 @@ Result<std::wstring> stateFolder() {
         return Failure{"The user's local application data folder is not known."};
     const std::wstring folder = base + L"\\Quorbin";
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-        return Failure{"Cannot make the folder \"" + narrow(folder) + "\": " + systemMessage(::GetLastError())};
+        return Failure{"Cannot make the folder \"" + narrow(folder) +
+                       "\": " + systemMessage(::GetLastError())};
     return folder;
 }
 

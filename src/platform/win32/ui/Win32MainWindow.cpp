@@ -137,7 +137,7 @@ void Win32MainWindow::createControls() {
     for (const Design& design : designs) {
         const auto id = firstControlId + static_cast<int>(design.control);
         const bool sunken =
-            lstrcmpW(design.className, WC_EDITW) == 0 || lstrcmpW(design.className, WC_LISTVIEWW) == 0;
+            lstrcmpW(design.className, WC_EDITW) == 0 || lstrcmpW(design.className, WC_LISTBOXW) == 0;
         HWND control = CreateWindowExW(sunken ? WS_EX_CLIENTEDGE : 0, design.className, design.text,
                                        WS_CHILD | WS_VISIBLE | design.style, 0, 0, 0, 0, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
