@@ -14,15 +14,17 @@ using namespace quorbin::test;
 namespace {
 
 using Lines = std::vector<std::string>;
-const std::string folder = "/home/ana/Videos/";
+const std::string folder = native("/home/ana/Videos/");
+const std::string shown = native("/home/ana/Videos");
 
 void arrange(TestForm& t) {
     t.settings.values[{"file", "exePath"}] = "/opt/proc";
     t.settings.values[{"file", "avsPath"}] = "/tpl.avs";
     t.files.files["/tpl.avs"] = "Open($FILE)";
-    t.files.folders.insert(folder);
+    // The fake file system keeps its paths with '/'.
+    t.files.folders.insert("/home/ana/Videos/");
     for (const char* name : {"a.avi", "b.avi", "c.avi", "d.avi"})
-        t.files.files[folder + name] = "input";
+        t.files.files[std::string("/home/ana/Videos/") + name] = "input";
 }
 
 // The tool of the night before: a.avi done, b.avi unticked, c.avi running, when the
@@ -32,7 +34,7 @@ void interruptedNight(TestForm& night) {
     night.start();
     night.useFiles(folder, {"a.avi", "b.avi", "c.avi", "d.avi"}, {0, 2, 3});
     night.buttonStart.click();
-    night.files.files[folder + "aP.avi"] = "out";
+    night.files.files["/home/ana/Videos/aP.avi"] = "out";
     night.processes.exit(4001, 0);
     night.run(33); // exit, done, kill: c.avi is launched
     ASSERT_EQ(night.messagesLogged().back(), "RUN process:4002 file:c.avi");
@@ -65,7 +67,7 @@ TEST(BatchJournal, AnInterruptedBatchIsOfferedAndGoesOnFromTheInterruptedFile) {
     nextMorning(morning, night);
     ASSERT_EQ(morning.messages.asked.size(), 1u);
     EXPECT_EQ(morning.messages.asked[0].text,
-              "The batch of 3 files in /home/ana/Videos was interrupted at c.avi, with 1 done. Restore it?");
+              "The batch of 3 files in " + shown + " was interrupted at c.avi, with 1 done. Restore it?");
     EXPECT_EQ(morning.messages.asked[0].title, "quorbin");
 
     // The list as it was, the cursor on the interrupted file; nothing started.
@@ -76,7 +78,7 @@ TEST(BatchJournal, AnInterruptedBatchIsOfferedAndGoesOnFromTheInterruptedFile) {
         (std::vector<bool>{true, false, true, true}));
     EXPECT_EQ(list.badgeOf("a.avi").mark, EntryMark::finished);
     EXPECT_EQ(list.currentIndex(), 2);
-    EXPECT_EQ(morning.files.cwd, folder);
+    EXPECT_EQ(morning.files.cwd, "/home/ana/Videos/");
     EXPECT_EQ(morning.boxCmdLine.text().find("cP.avi") != std::string::npos, true);
     EXPECT_TRUE(morning.processes.launches.empty());
     EXPECT_TRUE(morning.listLog.lines.empty());
@@ -126,7 +128,7 @@ TEST(BatchJournal, WhatIsNotOfferedStartsTheToolAsToday) {
         arrange(t);
         t.records.records = {{folder, c.record}};
         if (c.claimedElsewhere)
-            t.claims.elsewhere.insert(folder);
+            t.claims.elsewhere.insert("/home/ana/Videos/"); // as the record names it
         std::ostringstream trace;
         std::streambuf* const before = std::cerr.rdbuf(trace.rdbuf());
         t.start();
@@ -164,7 +166,7 @@ TEST(BatchJournal, RecordsLastUntilTheBatchIsBackInModeZero) {
     EXPECT_TRUE(other.processes.launches.empty());
     ASSERT_EQ(other.messages.shown.size(), 1u);
     EXPECT_EQ(
-        other.messages.shown[0].text.rfind("Another Quorbin is running a batch in /home/ana/Videos:", 0), 0u);
+        other.messages.shown[0].text.rfind("Another Quorbin is running a batch in " + shown + ":", 0), 0u);
 }
 
 TEST(BatchRecordText, ARecordReadsBackAsItWasWritten) {
