@@ -13,7 +13,9 @@
 //                     (/c /s SETTINGS /p SCRIPT OUTPUT /r /x): appends its current folder
 //                     and each argument, one a line, then an empty line, to "jobs.txt" in
 //                     that folder (UTF-8, LF); copies SCRIPT's bytes to OUTPUT with
-//                     ".script" appended; writes 3000 bytes to OUTPUT and exits with 0
+//                     ".script" appended; writes 3000 bytes to OUTPUT and exits with 0;
+//                     where SCRIPT holds "# hold", it writes its process id into
+//                     "job.pid" in that folder instead of exiting and runs until ended
 #include <windows.h>
 
 #include <cstdio>
@@ -50,6 +52,11 @@ std::string readFile(const std::wstring& path) {
     return bytes;
 }
 
+[[noreturn]] void runUntilEnded() {
+    for (;;)
+        ::Sleep(INFINITE);
+}
+
 std::string currentFolder() {
     wchar_t folder[32768];
     const DWORD length = ::GetCurrentDirectoryW(32768, folder);
@@ -64,14 +71,13 @@ int runJob(int argc, wchar_t** argv) {
         return 2;
     const std::wstring script = argv[5];
     const std::wstring output = argv[6];
+    const std::string directives = readFile(script);
     const bool written =
-        writeFile(output + L".script", readFile(script)) && writeFile(output, std::string(3000, 'x'));
+        writeFile(output + L".script", directives) && writeFile(output, std::string(3000, 'x'));
+    if (written && directives.find("# hold") != std::string::npos &&
+        writeFile(L"job.pid", std::to_string(::GetCurrentProcessId())))
+        runUntilEnded();
     return written ? 0 : 2;
-}
-
-[[noreturn]] void runUntilEnded() {
-    for (;;)
-        ::Sleep(INFINITE);
 }
 
 } // namespace

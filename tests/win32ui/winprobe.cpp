@@ -6,7 +6,12 @@
 //                                  prints its text and presses its OK button
 //   winprobe pick WINDOW NAMES     waits for a visible open-file dialog captioned WINDOW,
 //                                  enters NAMES as its file name and presses Open
+//   winprobe yes WINDOW            waits for a visible Yes/No box captioned WINDOW,
+//                                  prints its text and presses Yes
 //   winprobe close WINDOW          asks the visible window captioned WINDOW to close
+//   winprobe terminate WINDOW      ends the process of the window captioned WINDOW at once,
+//                                  as a crash would (TerminateProcess)
+//   winprobe alive PID             exits with 0 while the process PID runs, 3 once not
 //
 // Captions are matched exactly. Waits end after 20 seconds with exit code 2.
 #include <windows.h>
@@ -82,14 +87,33 @@ int wmain(int argc, wchar_t** argv) {
         HWND button = window ? childButton(window, argv[3]) : nullptr;
         return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 2;
     }
-    if (command == L"answer") {
+    if (command == L"answer" || command == L"yes") {
         HWND box = waitForWindow(argv[2], L"#32770");
         if (!box)
             return 2;
         wchar_t text[1024] = {};
         GetDlgItemTextW(box, messageTextId, text, 1024);
         printUtf8(text);
-        return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 2;
+        return PostMessageW(box, WM_COMMAND, command == L"yes" ? IDYES : IDOK, 0) ? 0 : 2;
+    }
+    if (command == L"terminate") {
+        HWND window = waitForWindow(argv[2], nullptr);
+        DWORD id = 0;
+        if (!window || !GetWindowThreadProcessId(window, &id))
+            return 2;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        const bool ended = process && TerminateProcess(process, 1) &&
+                           WaitForSingleObject(process, patienceMilliseconds) == WAIT_OBJECT_0;
+        if (process)
+            CloseHandle(process);
+        return ended ? 0 : 2;
+    }
+    if (command == L"alive") {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(_wtoi(argv[2])));
+        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (process)
+            CloseHandle(process);
+        return running ? 0 : 3;
     }
     if (command == L"pick" && argc == 4) {
         HWND dialog = waitForWindow(argv[2], L"#32770");
