@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
+#include "platform/dbus/SystemDesktop.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcessControl.h"
@@ -37,6 +38,7 @@ private:
     PosixTextCodec text_;
     std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<KeepAwake> keepAwake_;
+    SystemDesktop desktop_;
     MainForm form_;
 };
 
