@@ -33,9 +33,8 @@ void DBusPowerActions::ask(const QString& method, const std::string& action, Don
             if (reply.type() == QDBusMessage::ReplyMessage)
                 done(Ok{});
             else
-                done(Failure{"The machine could not be " + action + ": " +
-                             reply.errorMessage().toStdString() + " (" + reply.errorName().toStdString() +
-                             ")."});
+                done(Failure{"The machine could not be " + action + " (" + reply.errorName().toStdString() +
+                             "): " + reply.errorMessage().toStdString()});
         },
         untilAnswered);
 }

@@ -4,9 +4,9 @@
 
 namespace quorbin {
 
-// Paints a list's entries as usual, but, once any entry has a badge, keeps the badge's
-// room beside every name, so that the names stay in line whether their entry has a
-// badge yet or not.
+// Paints a list's entries as usual, with badges as high as a line of text; once any entry
+// has a badge, it keeps the badge's room beside every name, so that the names stay in
+// line whether their entry has a badge yet or not.
 class BadgeRoom final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
