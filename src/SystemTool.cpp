@@ -16,7 +16,7 @@ void SystemTool::nameApplication() {
 
 SystemTool::SystemTool()
     : keyboard_(makeSystemKeyboard()), keepAwake_(makeSystemKeepAwake()),
-      form_(front_.controls(), services()) {}
+      desktop_(makeSystemDesktop(QUORBIN_APP_ID)), form_(front_.controls(), services()) {}
 
 Services SystemTool::services() {
     return Services{
@@ -29,6 +29,11 @@ Services SystemTool::services() {
         .keyboard = *keyboard_,
         .keepAwake = *keepAwake_,
         .text = text_,
+        .notifier = *desktop_.notifier,
+        .taskbar = *desktop_.taskbar,
+        .power = *desktop_.power,
+        .opener = front_.opener(),
+        .countdown = front_.countdown(),
         .records = records_,
         .claims = claims_,
     };

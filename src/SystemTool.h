@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "platform/KeepAwake.h"
 #include "platform/Keyboard.h"
+#include "platform/dbus/SystemDesktop.h"
 #include "platform/posix/PosixBatchRecords.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -42,6 +43,7 @@ private:
     PosixFolderClaims claims_;
     std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<KeepAwake> keepAwake_;
+    SystemDesktop desktop_;
     MainForm form_;
 };
 

@@ -5,9 +5,10 @@
 //     window_screenshot <output.png> <program> <settings file> <template> <input file>...
 //
 // The settings store names the program, the settings file and the template; the
-// input-file picker is answered with the input files, the second of them is unticked,
-// and the batch starts. Once the first sizes of the output are logged the picture is
-// taken and the batch aborted.
+// input-file picker is answered with the input files, and the batch starts at the first.
+// Once the last of them runs and the first size of its output is logged, the picture is
+// taken (the earlier files show how they ended beside their names) and the batch
+// aborted.
 
 #include "app/MainForm.h"
 #include "platform/FileDialog.h"
@@ -77,18 +78,32 @@ int main(int argc, char** argv) {
     front.window().show();
     front.startTimer([&form] { form.timerTimer_Timer(); });
 
-    front.window().buttonSelectAvi().click();
-    // Unticking an entry makes it current, as a click on it does; then back to the first.
-    front.window().listFiles().item(1)->setCheckState(Qt::Unchecked);
-    front.window().listFiles().setCurrentRow(0);
-    front.window().buttonStart().click();
+    QtMainWindow& window = front.window();
+    window.buttonSelectAvi().click();
+    window.listFiles().setCurrentRow(0);
+    window.buttonStart().click();
 
     int status = 1;
-    // Long enough for the first sizes of the output to be logged.
-    QTimer::singleShot(13000, [&] {
-        const QPixmap shot = front.window().screen()->grabWindow(front.window().winId());
+    auto take = [&] {
+        // Painted now and on the X server before it is read back, not at the next turn.
+        window.repaint();
+        const QPixmap shot = window.screen()->grabWindow(window.winId());
         status = shot.save(picture, "PNG") ? 0 : 1;
-        front.window().buttonAbort().click();
+        window.buttonAbort().click();
+        QApplication::quit();
+    };
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QListWidget& list = window.listFiles();
+        const LogLineModel& log = window.logLines();
+        const bool lastRuns = list.item(list.count() - 1)->toolTip().startsWith(QStringLiteral("Running"));
+        if (lastRuns && log.line(log.rowCount() - 1).find("FILE size:") != std::string_view::npos)
+            take();
+    });
+    watch.start(250);
+    // Each file after the first waits 22 s for its turn.
+    QTimer::singleShot(120000, [&] {
+        std::fprintf(stderr, "window_screenshot: the last file never ran\n");
         QApplication::quit();
     });
     QApplication::exec();

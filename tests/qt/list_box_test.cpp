@@ -1,5 +1,8 @@
+#include "platform/qt/BadgeIcon.h"
 #include "platform/qt/QtListBox.h"
 
+#include <QAccessible>
+#include <QImage>
 #include <QListWidget>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -7,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -219,6 +223,46 @@ TEST_F(ListBoxTest, OutOfRangeIndicesAreHarmless) {
     box.setCurrentIndex(3);
     EXPECT_EQ(box.currentIndex(), -1);
     EXPECT_TRUE(clicks.empty());
+}
+
+// A badge lives in its entry: it moves with it when names are sorted in above it (one of
+// them still waiting when the badge is set), a screen reader reads it after the name, and
+// the entry's text stays the bare name.
+TEST_F(ListBoxTest, ABadgeStaysWithItsEntryAndIsReadOutAfterItsName) {
+    fill({"b.avi", "d.avi"});
+    box.addSorted("c.avi");
+    box.setBadge(2, {EntryMark::failed, "exited with code 1", "Exited with code 1 after 00:01:05."});
+    box.addSorted("a.avi");
+    ASSERT_EQ(entries(), (std::vector<std::string>{"a.avi", "b.avi", "c.avi", "d.avi"}));
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_EQ(view->childCount(), 4);
+    for (int row = 0; row < 4; ++row) {
+        const bool badged = row == 3;
+        const QListWidgetItem* item = list.item(row);
+        EXPECT_EQ(item->icon().isNull(), !badged) << row;
+        EXPECT_EQ(item->toolTip(), badged ? QStringLiteral("Exited with code 1 after 00:01:05.") : QString());
+        EXPECT_EQ(view->child(row)->text(QAccessible::Name),
+                  badged ? QStringLiteral("d.avi, exited with code 1") : item->text());
+        EXPECT_EQ(view->child(row)->text(QAccessible::Description), item->toolTip()) << row;
+    }
+    box.setBadge(3, {});
+    EXPECT_TRUE(list.item(3)->icon().isNull());
+    EXPECT_TRUE(list.item(3)->toolTip().isEmpty());
+    EXPECT_TRUE(clicks.empty()) << "a badge is no click";
+}
+
+// Each mark has a shape of its own, told apart without its colour.
+TEST(BadgeIcons, EveryMarkHasADifferentShape) {
+    std::set<std::vector<bool>> shapes;
+    for (int mark = 1; mark <= static_cast<int>(EntryMark::outputOfOther); ++mark) {
+        const QImage image = badgeIcon(static_cast<EntryMark>(mark)).pixmap(24, 24).toImage();
+        std::vector<bool> covered;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                covered.push_back(qAlpha(image.pixel(x, y)) > 128);
+        EXPECT_TRUE(shapes.insert(covered).second) << "mark " << mark;
+    }
+    EXPECT_TRUE(badgeIcon(EntryMark::none).isNull());
 }
 
 } // namespace

@@ -63,22 +63,31 @@ const std::vector<Designed> designed{
     {"buttonSaveAvs", 150, 1500, 1425, 345},   {"buttonStop", 150, 6930, 1425, 345},
 };
 
+// The client area is the part under the menu bar: the controls' places are measured in it,
+// before and after the window is shown.
 TEST_F(MainWindowTest, EveryControlSitsAtItsDesignedPlaceAtTheScreensDensity) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorbin"));
-    EXPECT_EQ(window.size(), QSize(px(8145), px(8880)));
-    for (const Designed& d : designed) {
-        EXPECT_EQ(control(d.name).geometry(), QRect(px(d.left), px(d.top), px(d.width), px(d.height)))
-            << d.name;
-        EXPECT_TRUE(control(d.name).isVisibleTo(&window)) << d.name;
+    for (const bool shown : {false, true}) {
+        if (shown)
+            showActive();
+        const int menuHeight = window.menus().height();
+        EXPECT_GT(menuHeight, 0);
+        EXPECT_EQ(window.clientArea().geometry(), QRect(0, menuHeight, px(8145), px(8880))) << shown;
+        EXPECT_EQ(window.size(), QSize(px(8145), px(8880) + menuHeight));
+        for (const Designed& d : designed) {
+            EXPECT_EQ(control(d.name).geometry(), QRect(px(d.left), px(d.top), px(d.width), px(d.height)))
+                << d.name;
+            EXPECT_TRUE(control(d.name).isVisibleTo(&window)) << d.name;
+        }
     }
-    EXPECT_EQ(window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
+    EXPECT_EQ(window.clientArea().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
               static_cast<qsizetype>(designed.size()));
 }
 
 TEST_F(MainWindowTest, AtNinetySixDotsPerInchFifteenTwipsMakeAPixel) {
     if (expectedDpi != 96)
         GTEST_SKIP() << "this program runs at " << expectedDpi << " DPI";
-    EXPECT_EQ(window.size(), QSize(543, 592));
+    EXPECT_EQ(window.clientArea().size(), QSize(543, 592));
     EXPECT_EQ(control("boxExe").geometry(), QRect(116, 8, 407, 21));
     EXPECT_EQ(control("boxTemplate").geometry(), QRect(116, 72, 405, 67));
     EXPECT_EQ(control("BoxTimeout").geometry(), QRect(20, 530, 77, 25));
@@ -88,7 +97,7 @@ TEST_F(MainWindowTest, AtNinetySixDotsPerInchFifteenTwipsMakeAPixel) {
 TEST_F(MainWindowTest, AtTwiceTheDensityEveryLengthDoubles) {
     if (expectedDpi != 192)
         GTEST_SKIP() << "this program runs at " << expectedDpi << " DPI";
-    EXPECT_EQ(window.size(), QSize(1086, 1184));
+    EXPECT_EQ(window.clientArea().size(), QSize(1086, 1184));
     EXPECT_EQ(control("boxExe").geometry(), QRect(232, 16, 814, 42));
     EXPECT_EQ(control("BoxTimeout").geometry(), QRect(40, 1060, 154, 50));
 }
@@ -234,7 +243,7 @@ TEST_F(WindowAdapterTest, SettingTheWidthBeforeShowRunsTheHandlerAtOnce) {
     geometry.setOuterWidth(outer);
     ASSERT_EQ(resizes, std::vector<int>{8145 + 1500});
     EXPECT_EQ(geometry.outerWidth(), outer);
-    EXPECT_EQ(window.height(), px(8880)) << "the height stays as designed";
+    EXPECT_EQ(window.clientArea().height(), px(8880)) << "the height stays as designed";
     geometry.setOuterWidth(outer);
     EXPECT_EQ(resizes.size(), 1u) << "the same width changes nothing";
     showActive();

@@ -83,6 +83,30 @@ TEST_P(TextBoxKinds, TextsOutsideAsciiSurviveTheRoundTrip) {
     EXPECT_EQ(made->box->text(), text);
 }
 
+// A warning is a look and a tooltip alone: the font and the text stay, a second note keeps
+// the tint it has, and an empty note brings the normal look back.
+TEST_P(TextBoxKinds, AWarningTintsTheBoxUntilAnEmptyNoteTakesItAway) {
+    auto made = makeBox(GetParam());
+    QWidget& widget = *made->widget;
+    QFont bold = widget.font();
+    bold.setBold(true);
+    widget.setFont(bold);
+    made->box->setText("abc");
+    const QColor normal = widget.palette().color(QPalette::Base);
+    made->box->setWarning("reads as 0 minutes");
+    const QColor warned = widget.palette().color(QPalette::Base);
+    made->box->setWarning("reads as 0 minutes still");
+    EXPECT_NE(warned, normal);
+    EXPECT_EQ(widget.palette().color(QPalette::Base), warned);
+    EXPECT_EQ(widget.toolTip(), QStringLiteral("reads as 0 minutes still"));
+    EXPECT_TRUE(widget.font().bold());
+    EXPECT_EQ(made->box->text(), "abc");
+    EXPECT_EQ(made->seen.size(), 1u) << "a warning is no change of the text";
+    made->box->setWarning("");
+    EXPECT_EQ(widget.palette().color(QPalette::Base), normal);
+    EXPECT_TRUE(widget.toolTip().isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(OneLineAndMultiLine, TextBoxKinds, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "multiLine" : "oneLine"; });
 

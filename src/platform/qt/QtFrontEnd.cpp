@@ -25,8 +25,10 @@ QtFrontEnd::QtFrontEnd(const std::optional<QString>& settingsPath)
       boxExe_(window_.boxExe()), buttonStart_(window_.buttonStart()), buttonLoadAvs_(window_.buttonLoadAvs()),
       buttonAbort_(window_.buttonAbort()), listLog_(window_.listLog(), window_.logLines()),
       buttonPause_(window_.buttonPause()), BoxTimeout_(window_.BoxTimeout()), labelTime_(window_.labelTime()),
-      buttonSaveAvs_(window_.buttonSaveAvs()), buttonStop_(window_.buttonStop()), messageBox_(&window_),
-      fileDialog_(&window_), settings_(makeStore(settingsPath)) {}
+      buttonSaveAvs_(window_.buttonSaveAvs()), buttonStop_(window_.buttonStop()),
+      menuWhenDone_(window_.menus().whenDone()), menuOpenLog_(window_.menus().openLog()),
+      messageBox_(&window_), fileDialog_(&window_), settings_(makeStore(settingsPath)), countdown_(&window_) {
+}
 
 Controls QtFrontEnd::controls() {
     return Controls{
@@ -49,6 +51,8 @@ Controls QtFrontEnd::controls() {
         .labelTime = labelTime_,
         .buttonSaveAvs = buttonSaveAvs_,
         .buttonStop = buttonStop_,
+        .menuWhenDone = menuWhenDone_,
+        .menuOpenLog = menuOpenLog_,
     };
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/QtLineEditBox.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/WarningLook.h"
 
 namespace quorbin {
 
@@ -20,6 +21,10 @@ void QtLineEditBox::setText(const std::string& text) {
     if (next == edit_.text())
         return;
     edit_.setText(next);
+}
+
+void QtLineEditBox::setWarning(const std::string& note) {
+    showWarning(edit_, toQString(note));
 }
 
 } // namespace quorbin

@@ -1,5 +1,7 @@
 #include "platform/qt/QtListBox.h"
 
+#include "platform/qt/BadgeIcon.h"
+#include "platform/qt/BadgeRoom.h"
 #include "platform/qt/QtText.h"
 
 #include <algorithm>
@@ -27,7 +29,8 @@ QListWidgetItem* newEntry(const std::string& text) {
 
 } // namespace
 
-QtListBox::QtListBox(QListWidget& list) : list_(list) {
+QtListBox::QtListBox(QListWidget& list) : list_(list), badgeRoom_(new BadgeRoom(&list)) {
+    list_.setItemDelegate(badgeRoom_);
     QObject::connect(&list_, &QListWidget::currentRowChanged, &context_, [this](int) { userClicked(); });
     QObject::connect(&list_, &QListWidget::itemChanged, &context_,
                      [this](QListWidgetItem* item) { userTicked(item); });
@@ -76,6 +79,32 @@ void QtListBox::clear() {
     pending_.clear();
     CodeChange change(*this);
     list_.clear();
+    badgeRoom_->keepRoom(false);
+}
+
+void QtListBox::setBadge(int index, const EntryBadge& badge) {
+    insertPending();
+    QListWidgetItem* item = list_.item(index);
+    if (!item)
+        return;
+    CodeChange change(*this);
+    const bool shown = badge.mark != EntryMark::none;
+    auto shownOnly = [shown](const QVariant& value) { return shown ? value : QVariant(); };
+    item->setData(Qt::DecorationRole, shownOnly(badgeIcon(badge.mark)));
+    item->setData(Qt::ToolTipRole, shownOnly(toQString(badge.details)));
+    item->setData(Qt::AccessibleTextRole,
+                  shownOnly(item->text() + QStringLiteral(", ") + toQString(badge.summary)));
+    item->setData(Qt::AccessibleDescriptionRole, shownOnly(toQString(badge.details)));
+    if (shown)
+        keepBadgeRoom();
+}
+
+// Once, when the first badge comes: every entry's name moves over by the badge's room.
+void QtListBox::keepBadgeRoom() {
+    if (badgeRoom_->keepsRoom())
+        return;
+    badgeRoom_->keepRoom(true);
+    list_.doItemsLayout();
 }
 
 void QtListBox::addSorted(const std::string& text) {

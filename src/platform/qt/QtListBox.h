@@ -10,6 +10,8 @@
 
 namespace quorbin {
 
+class BadgeRoom;
+
 // The input file list over a QListWidget whose entries carry check boxes as their
 // selection marks; the current row is the current entry.
 //
@@ -24,6 +26,11 @@ namespace quorbin {
 // as well (the cursor has to follow a mark taken away from the current entry). Changes made by code run
 // nothing, including the current-row moves that QListWidget makes by itself while rows are inserted or
 // removed.
+//
+// A badge lives in its entry's item, so it moves with it: its glyph as the decoration, its
+// details as the tooltip, and for assistive technology the entry's name followed by the
+// summary as the accessible text, the details as its description (what Qt's item
+// interface reads out). The display text stays the bare name.
 class QtListBox final : public ListBox {
 public:
     explicit QtListBox(QListWidget& list);
@@ -37,7 +44,7 @@ public:
     void clear() override;
     void addSorted(const std::string& text) override;
     void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void setBadge(int /*index*/, const EntryBadge& /*badge*/) override {}
+    void setBadge(int index, const EntryBadge& badge) override;
 
 private:
     // Marks the span in which the list's own signals come from code.
@@ -61,6 +68,7 @@ private:
     void insertPending() const;
     static bool sortsBefore(const Pending& a, const Pending& b);
     int sortedPlace(const QString& text, int from) const;
+    void keepBadgeRoom();
     void userTicked(QListWidgetItem* item);
     void userClicked();
 
@@ -68,6 +76,7 @@ private:
     std::function<void()> handler_;
     mutable int codeChanges_ = 0;
     mutable std::vector<Pending> pending_;
+    BadgeRoom* badgeRoom_; // owned by the list
     // The context of the connections and of the queued insertion: both end with the adapter.
     QObject context_;
 };

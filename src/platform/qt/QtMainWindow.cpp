@@ -1,12 +1,14 @@
 #include "platform/qt/QtMainWindow.h"
 
 #include "platform/TwipsConversion.h"
+#include "platform/qt/AboutBox.h"
 #include "platform/qt/DesignFonts.h"
 
 #include <QCloseEvent>
 #include <QDirIterator>
 #include <QEvent>
 #include <QIcon>
+#include <QLayout>
 #include <QWindowStateChangeEvent>
 
 #include <array>
@@ -54,9 +56,12 @@ void makeScrollingBox(QPlainTextEdit& box) {
 
 } // namespace
 
-QtMainWindow::QtMainWindow(QWidget* parent) : QWidget(parent) {
+QtMainWindow::QtMainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Quorbin"));
     setWindowIcon(toolIcon());
+    setMenuBar(&menus_);
+    setCentralWidget(&clientArea_);
+    connect(&menus_.about(), &QAction::triggered, this, [this] { showAboutBox(*this); });
     nameControls();
     describeControls();
     styleControls();
@@ -71,6 +76,7 @@ QtMainWindow::QtMainWindow(QWidget* parent) : QWidget(parent) {
 
 void QtMainWindow::nameControls() {
     setObjectName(QStringLiteral("mainForm"));
+    clientArea_.setObjectName(QStringLiteral("clientArea"));
     buttonSelectAvi_.setObjectName(QStringLiteral("buttonSelectAvi"));
     buttonSelectExe_.setObjectName(QStringLiteral("buttonSelectExe"));
     listFiles_.setObjectName(QStringLiteral("listFiles"));
@@ -172,7 +178,19 @@ void QtMainWindow::placeControls() {
     }};
     for (const auto& [widget, placement] : placements)
         widget->setGeometry(toPixels(placement, dpi));
-    resize(twipsToPixels(designedInnerWidth, dpi), twipsToPixels(designedInnerHeight, dpi));
+    sizeClientArea(QSize(twipsToPixels(designedInnerWidth, dpi), twipsToPixels(designedInnerHeight, dpi)));
+}
+
+// The menu bar's height depends on the style, the font and the width (it wraps when
+// narrow, and is not in the window at all where the desktop shows menus elsewhere), so
+// the window's layout is asked what it leaves for the client area, and the window is made
+// that much taller.
+void QtMainWindow::sizeClientArea(QSize size) {
+    resize(size);
+    layout()->activate();
+    resize(size.width(), 2 * size.height() - clientArea_.height());
+    layout()->invalidate();
+    layout()->activate();
 }
 
 void QtMainWindow::chainTabOrder() {
@@ -211,14 +229,14 @@ void QtMainWindow::startTimerTimer(std::function<void()> tick) {
 }
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    QMainWindow::resizeEvent(event);
     sizeChanged();
 }
 
 // Minimising and restoring leave Qt's size as it was, so no resize event comes; the
 // layout still has to hear of it, as it does on other platforms.
 void QtMainWindow::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
@@ -227,7 +245,7 @@ void QtMainWindow::changeEvent(QEvent* event) {
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
+    QMainWindow::closeEvent(event);
     if (event->isAccepted() && closed_)
         closed_();
 }

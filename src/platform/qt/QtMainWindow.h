@@ -3,23 +3,28 @@
 #include "platform/Window.h"
 #include "platform/qt/LogLineModel.h"
 #include "platform/qt/LogListView.h"
+#include "platform/qt/MainMenuBar.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
 namespace quorbin {
 
-// The main window "Quorbin": its controls at their designed places, fonts and tab
-// order, and the watchdog's 500 ms timer. It holds no logic; the adapters connect the
-// controls to the core.
-class QtMainWindow : public QWidget {
+// The main window "Quorbin": the menu bar, and under it the client area with the controls
+// at their designed places, fonts and tab order; and the watchdog's 500 ms timer. It
+// holds no logic; the adapters connect the controls to the core.
+//
+// The controls are placed in the client area alone, the central widget, so the menu bar
+// moves none of them; the window is as much taller as the menu bar is high. Its width is
+// the client area's.
+class QtMainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit QtMainWindow(QWidget* parent = nullptr);
@@ -44,6 +49,8 @@ public:
     QPushButton& buttonSaveAvs() { return buttonSaveAvs_; }
     QPushButton& buttonStop() { return buttonStop_; }
     QTimer& timerTimer() { return timerTimer_; }
+    MainMenuBar& menus() { return menus_; }
+    QWidget& clientArea() { return clientArea_; }
 
     QWidget& sizedControl(SizedControl control);
 
@@ -66,27 +73,30 @@ private:
     void placeControls();
     void styleControls();
     void chainTabOrder();
+    void sizeClientArea(QSize size);
     void sizeChanged();
 
-    QPushButton buttonSelectAvi_{this};
-    QPushButton buttonSelectExe_{this};
-    QListWidget listFiles_{this};
-    QPushButton buttonSelectVcf_{this};
-    QPlainTextEdit boxCmdLine_{this};
-    QPlainTextEdit boxScript_{this};
-    QPlainTextEdit boxTemplate_{this};
-    QLineEdit boxVcf_{this};
-    QLineEdit boxExe_{this};
-    QPushButton buttonStart_{this};
-    QPushButton buttonLoadAvs_{this};
-    QPushButton buttonAbort_{this};
+    MainMenuBar menus_{this};
+    QWidget clientArea_{this};
+    QPushButton buttonSelectAvi_{&clientArea_};
+    QPushButton buttonSelectExe_{&clientArea_};
+    QListWidget listFiles_{&clientArea_};
+    QPushButton buttonSelectVcf_{&clientArea_};
+    QPlainTextEdit boxCmdLine_{&clientArea_};
+    QPlainTextEdit boxScript_{&clientArea_};
+    QPlainTextEdit boxTemplate_{&clientArea_};
+    QLineEdit boxVcf_{&clientArea_};
+    QLineEdit boxExe_{&clientArea_};
+    QPushButton buttonStart_{&clientArea_};
+    QPushButton buttonLoadAvs_{&clientArea_};
+    QPushButton buttonAbort_{&clientArea_};
     LogLineModel logLines_{this};
-    LogListView listLog_{this};
-    QPushButton buttonPause_{this};
-    QLineEdit BoxTimeout_{this};
-    QLabel labelTime_{this};
-    QPushButton buttonSaveAvs_{this};
-    QPushButton buttonStop_{this};
+    LogListView listLog_{&clientArea_};
+    QPushButton buttonPause_{&clientArea_};
+    QLineEdit BoxTimeout_{&clientArea_};
+    QLabel labelTime_{&clientArea_};
+    QPushButton buttonSaveAvs_{&clientArea_};
+    QPushButton buttonStop_{&clientArea_};
     QTimer timerTimer_{this};
     std::function<void()> tick_;
     std::function<void()> sizeChanged_;

@@ -2,6 +2,7 @@
 
 #include "platform/LineEnds.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WarningLook.h"
 
 #include <QTextDocument>
 
@@ -50,6 +51,10 @@ std::string QtPlainTextBox::documentText() const {
     raw.replace(QChar::ParagraphSeparator, u'\n');
     raw.replace(QChar::LineSeparator, u'\n');
     return withLineEnds(toUtf8(raw), lineEnd_);
+}
+
+void QtPlainTextBox::setWarning(const std::string& note) {
+    showWarning(edit_, toQString(note));
 }
 
 } // namespace quorbin

@@ -19,7 +19,7 @@ public:
     std::string text() const override;
     void setText(const std::string& text) override;
     void onChange(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void setWarning(const std::string& /*note*/) override {}
+    void setWarning(const std::string& note) override;
 
 private:
     void userEdited();

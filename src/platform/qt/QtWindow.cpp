@@ -156,6 +156,15 @@ int QtWindow::screenWidth() const {
     return screen ? pixelsToTwips(screen->geometry().width(), dpi()) : 0;
 }
 
+// The core closes the window from inside its own handlers (the tick that ends a batch):
+// the window closes once that handler has returned, so that the close handler, the
+// core's own, does not run in the middle of another. It closes as the close box closes
+// it, and the program ends with its last window.
+void QtWindow::close() {
+    QMetaObject::invokeMethod(
+        &window_, [window = &window_] { window->close(); }, Qt::QueuedConnection);
+}
+
 // A width that someone else gave the window ends the wait: the request no longer
 // stands, and the frame counts as soon as it is known.
 void QtWindow::sizeChanged() {

@@ -42,7 +42,7 @@ public:
     int screenWidth() const override;
     void onResize(std::function<void()> handler) override { handler_ = std::move(handler); }
     void onClose(std::function<void()> handler) override { window_.onClose(std::move(handler)); }
-    void close() override { window_.close(); }
+    void close() override;
 
 private:
     // Tells the window when an event of the main window may have come with its frame.
