@@ -222,7 +222,7 @@ protected:
 TEST_F(WindowAdapterTest, WidthsAreInTwipsAndTheOuterOneHasTheFrame) {
     EXPECT_EQ(geometry.innerWidth(), 8145);
     EXPECT_EQ(geometry.outerWidth(), 8145 + twips(frame()));
-    EXPECT_EQ(geometry.screenWidth(), twips(window.screen()->geometry().width()));
+    EXPECT_EQ(geometry.screenWidth(), twips(window.screen()->availableGeometry().width()));
     EXPECT_GT(geometry.minimumOuterWidth(), 0);
     EXPECT_LT(geometry.minimumOuterWidth(), 1840) << "narrow widths reach the layout's own guard";
     showActive();
