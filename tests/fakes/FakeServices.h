@@ -124,6 +124,7 @@ public:
     std::function<void(ProcessHandle)> onTerminate;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> releasedHandles;
+    // Set back by a test to hand out a handle again, as an ended process's id comes back.
     ProcessHandle nextHandle = 4001;
     bool failLaunch = false;
     bool failExitQuery = false;
