@@ -178,11 +178,10 @@ TEST(SettingsRestore, StoredWidthIsKeptWithinTheMinimumAndTheScreen) {
         std::string stored;
         int outer;
     };
-    const std::vector<Case> cases{{"1500", 1500},     {"28800", 28800}, {"8000", 8000},
-                                  {"1499", 1500},     {"0", 1500},      {"-9000", 1500},
-                                  {"28801", 28800},   {"1e300", 28800},
-                                  // Would wrap into a plausible width in 32 bits.
-                                  {"4294975000", 28800}};
+    // The last would wrap into a plausible width in 32 bits.
+    const std::vector<Case> cases{{"1500", 1500},   {"28800", 28800}, {"8000", 8000},
+                                  {"1499", 1500},   {"0", 1500},      {"-9000", 1500},
+                                  {"28801", 28800}, {"1e300", 28800}, {"4294975000", 28800}};
     for (const Case& c : cases) {
         SCOPED_TRACE("stored width " + c.stored);
         TestForm t;
