@@ -162,21 +162,15 @@ TEST(DBusKeepAwake, ADesktopThatRestartsIsAskedAgain) {
         ASSERT_TRUE(logind.ready() && desktop->ready());
         Backend backend(logind, *desktop);
         backend.keepAwake->hold("Processing clip.avi");
-        ASSERT_FALSE(desktop->waitFor(QStringLiteral("power Inhibit")).isEmpty());
-        ASSERT_FALSE(desktop->waitFor(QStringLiteral("screensaver Inhibit")).isEmpty());
-
+        ASSERT_TRUE(QTest::qWaitFor([&] { return backend.keepAwake->desktopSleepInhibited(); }));
         if (wholeBus) {
-            desktop.reset();
+            desktop.reset(); // the bus goes before another one comes at its address
             desktop = std::make_unique<StandInBus>(services, QStringList{}, address);
-            ASSERT_TRUE(desktop->ready());
-        } else {
-            ASSERT_TRUE(desktop->restartStandIns());
         }
+        ASSERT_TRUE(wholeBus ? desktop->ready() : desktop->restartStandIns());
 
         const QString power = desktop->waitFor(QStringLiteral("power Inhibit quorbin|Processing clip.avi"));
-        EXPECT_FALSE(power.isEmpty());
-        EXPECT_FALSE(
-            desktop->waitFor(QStringLiteral("screensaver Inhibit quorbin|Processing clip.avi")).isEmpty());
+        EXPECT_FALSE(desktop->waitFor(QStringLiteral("screensaver Inhibit quorbin|Processing")).isEmpty());
         ASSERT_TRUE(QTest::qWaitFor([&] { return backend.keepAwake->desktopSleepInhibited(); }));
         backend.keepAwake->release();
         EXPECT_FALSE(desktop->waitFor("power UnInhibit " + answerOf(power)).isEmpty());

@@ -4,60 +4,44 @@
 
 namespace quorbin::test {
 
-// The main window's designed geometry, in twips inside the client area, worked out from
-// how the window is arranged, not copied from the front ends' own tables: a left column
-// of buttons, each beside the box or list it serves; a right column of boxes and lists
-// whose right edge is 300 twips inside the client area; Start, Pause, Stop and Abort
-// stacked 390 twips apart beside the log.
+// The main window's designed places in twips, in tab order, worked out from how it is
+// arranged rather than copied from the front ends' tables: buttons 1425 by 345 at 150,
+// each beside what it serves; a right column from 1740 to 300 twips inside the 8145-twip
+// client area; Start, Pause, Stop and Abort stacked 390 twips apart beside the log.
 struct DesignedControl {
     const char* name;
     int left, top, width, height;
 };
-
 inline constexpr int designedClientWidth = 8145;
 inline constexpr int designedClientHeight = 8880;
 
-// In tab order.
 inline std::vector<DesignedControl> designedControls() {
-    constexpr int buttonLeft = 150, buttonWidth = 1425, buttonHeight = 345;
-    constexpr int columnLeft = 1740, columnWidth = designedClientWidth - 300 - columnLeft;
-    constexpr int lineHeight = 315;
-    constexpr int exeRow = 120, vcfRow = 600, templateRow = 1080, fileRow = 2250;
-    constexpr int scriptRow = 4230, commandRow = 5370, stackRow = 6150, stackStep = 390;
-    const auto button = [](const char* name, int top) {
-        return DesignedControl{name, buttonLeft, top, buttonWidth, buttonHeight};
+    constexpr int column = 1740, columnWidth = designedClientWidth - 300 - column, stack = 6150, step = 390;
+    const auto button = [](const char* name, int top) { return DesignedControl{name, 150, top, 1425, 345}; };
+    const auto right = [](const char* name, int top, int height) {
+        return DesignedControl{name, column, top, columnWidth, height};
     };
-    const auto column = [](const char* name, int top, int height) {
-        return DesignedControl{name, columnLeft, top, columnWidth, height};
-    };
-    return {
-        button("buttonSelectAvi", fileRow),
-        button("buttonSelectExe", exeRow),
-        column("listFiles", fileRow, 1635),
-        button("buttonSelectVcf", vcfRow),
-        column("boxCmdLine", commandRow, 585),
-        column("boxScript", scriptRow, 975),
-        // The template box alone is designed 30 twips narrower than the column.
-        {"boxTemplate", columnLeft, templateRow, columnWidth - 30, 1005},
-        column("boxVcf", vcfRow, lineHeight),
-        column("boxExe", exeRow, lineHeight),
-        button("buttonStart", stackRow),
-        button("buttonLoadAvs", templateRow),
-        button("buttonAbort", stackRow + 3 * stackStep),
-        column("listLog", stackRow, 2400),
-        button("buttonPause", stackRow + stackStep),
-        // Under the stack, narrower than the buttons.
-        {"BoxTimeout", 2 * buttonLeft, 7950, 1155, 375},
-        // Left of the command line, a little lower than its top and wider than a button.
-        {"labelTime", buttonLeft - 30, commandRow + 120, buttonWidth + 30, buttonHeight},
-        // Under Load AVS.
-        button("buttonSaveAvs", templateRow + 420),
-        button("buttonStop", stackRow + 2 * stackStep),
-    };
+    return {button("buttonSelectAvi", 2250),
+            button("buttonSelectExe", 120),
+            right("listFiles", 2250, 1635),
+            button("buttonSelectVcf", 600),
+            right("boxCmdLine", 5370, 585),
+            right("boxScript", 4230, 975),
+            {"boxTemplate", column, 1080, columnWidth - 30, 1005},
+            right("boxVcf", 600, 315),
+            right("boxExe", 120, 315),
+            button("buttonStart", stack),
+            button("buttonLoadAvs", 1080),
+            button("buttonAbort", stack + 3 * step),
+            right("listLog", stack, 2400),
+            button("buttonPause", stack + step),
+            {"BoxTimeout", 300, 7950, 1155, 375},
+            {"labelTime", 120, 5490, 1455, 345},
+            button("buttonSaveAvs", 1500),
+            button("buttonStop", stack + 2 * step)};
 }
 
-// A length in twips as whole pixels at a whole DPI, rounded to the nearest pixel (a half
-// up), in integers alone.
+// Twips as whole pixels at a whole DPI, to the nearest (a half up), in integers alone.
 inline int designPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }

@@ -218,22 +218,16 @@ TEST(PosixProcessControl, TheProgramGetsNullForTheStandardDescriptorsTheToolLack
 // Started with SIGCHLD ignored (some launchers leave it so), the tool would have the
 // kernel reap every job the moment it ends, and lose its exit code.
 TEST(PosixProcessControl, ExitCodesSurviveAnInheritedIgnoreOfChildExits) {
-    struct ChildExitsIgnored {
-        ChildExitsIgnored() {
-            struct sigaction ignore {};
-            ignore.sa_handler = SIG_IGN;
-            ::sigaction(SIGCHLD, &ignore, &saved);
-        }
-        ~ChildExitsIgnored() { ::sigaction(SIGCHLD, &saved, nullptr); }
-        struct sigaction saved {};
-    } ignored;
     TempDir dir;
-    PosixProcessControl control;
-    ProcessGuard guard(control);
-    const ProcessHandle handle = guard.track(control.launch(fakeJob(dir, "steps=0\r\nexit=3")));
-    ASSERT_GT(handle, 0);
-    ASSERT_TRUE(waitUntil([&] { return control.exitCode(handle) != stillActive; }));
-    EXPECT_EQ(control.exitCode(handle), 3u);
+    const LaunchRequest request = fakeJob(dir, "steps=0\r\nexit=3");
+    const auto launchIgnoringChildExits = [&] {
+        std::signal(SIGCHLD, SIG_IGN);
+        PosixProcessControl control;
+        const ProcessHandle handle = control.launch(request).value_or(0);
+        (void)waitUntil([&] { return control.exitCode(handle) != stillActive; });
+        std::_Exit(control.exitCode(handle) == 3u ? 0 : 1);
+    };
+    EXPECT_EXIT(launchIgnoringChildExits(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {

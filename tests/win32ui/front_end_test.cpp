@@ -190,14 +190,6 @@ TEST_F(FrontEnd, WindowWidthRunsTheResizeHandlerAtOnceAndMinimisingKeepsIt) {
     EXPECT_EQ(window.outerWidth(), width);
 }
 
-// Where a control sits in the client area, in pixels.
-RECT placeOf(HWND control, HWND window) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 // At the DPI the window starts with, and at one where pixels are 10 twips and half pixels
 // round up (345 twips are 34.5 pixels).
 TEST_F(FrontEnd, EveryControlSitsAtItsDesignedPlaceAtTheWindowsDpi) {
@@ -211,15 +203,16 @@ TEST_F(FrontEnd, EveryControlSitsAtItsDesignedPlaceAtTheWindowsDpi) {
         const auto px = [dpi](int twips) { return test::designPixels(twips, static_cast<int>(dpi)); };
         for (std::size_t i = 0; i < designed.size(); ++i) {
             const test::DesignedControl& d = designed[i];
-            const RECT place = placeOf(control(static_cast<Control>(i)), window);
+            RECT place{};
+            GetWindowRect(control(static_cast<Control>(i)), &place);
+            MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
             const RECT expected{px(d.left), px(d.top), px(d.left) + px(d.width), px(d.top) + px(d.height)};
-            EXPECT_TRUE(EqualRect(&place, &expected))
-                << d.name << " at " << dpi << " DPI: " << place.left << "," << place.top << " "
-                << place.right - place.left << "x" << place.bottom - place.top;
+            EXPECT_TRUE(EqualRect(&place, &expected)) << d.name << " at " << dpi << " DPI";
         }
     }
     c.window.setControlWidth(SizedControl::boxExe, 6398); // 639.8 pixels
-    const RECT box = placeOf(control(Control::boxExe), window);
+    RECT box{};
+    GetWindowRect(control(Control::boxExe), &box);
     EXPECT_EQ(box.right - box.left, 640);
 }
 
