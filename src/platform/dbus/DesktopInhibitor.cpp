@@ -127,7 +127,7 @@ void DesktopInhibitor::lookForBus() {
     }
 }
 
-// A service that left took its holds along; one that came asks to be asked.
+// A service that left took its holds along; one that came may give what is missing.
 void DesktopInhibitor::ownerChanged(const QString& /*service*/, const QString& oldOwner,
                                     const QString& /*newOwner*/) {
     if (!held_)
