@@ -10,6 +10,7 @@
 #include <QWindowStateChangeEvent>
 
 #include <array>
+#include <utility>
 
 namespace quorbin {
 
@@ -56,7 +57,6 @@ void makeScrollingBox(QPlainTextEdit& box) {
 
 QtMainWindow::QtMainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Quorbin"));
-    setWindowIcon(toolIcon());
     nameControls();
     describeControls();
     styleControls();
@@ -208,6 +208,17 @@ QWidget& QtMainWindow::sizedControl(SizedControl control) {
 void QtMainWindow::startTimerTimer(std::function<void()> tick) {
     tick_ = std::move(tick);
     timerTimer_.start();
+}
+
+// The icon is read once the window has first been painted: reading it loads Qt's image
+// format plugins, which would hold up the first paint by several milliseconds, and the
+// title bar shows it a moment later all the same.
+void QtMainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (std::exchange(iconSet_, true))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowIcon(toolIcon()); }, Qt::QueuedConnection);
 }
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {

@@ -153,7 +153,7 @@ int QtWindow::minimumOuterWidth() const {
 
 int QtWindow::screenWidth() const {
     const QScreen* screen = window_.screen();
-    return screen ? pixelsToTwips(screen->geometry().width(), dpi()) : 0;
+    return screen ? pixelsToTwips(screen->availableGeometry().width(), dpi()) : 0;
 }
 
 // A width that someone else gave the window ends the wait: the request no longer
