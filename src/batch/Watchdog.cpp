@@ -24,21 +24,31 @@ constexpr double secondsPerMinute = 60;
 
 // The clock is read once for the tick's own steps: the tick runs twice a second for
 // days, and the reading is most of what an idle tick costs.
+//
+// The tick runs inside the window system's event loop: a step that fails ends quietly
+// and leaves the state as it stands; the steps after it, and the next tick, go on (a
+// keyboard that fails costs the pulse, not the batch). Nothing reaches the log or a
+// box, but the trace keeps what went wrong findable.
 void Watchdog::timerTimer_Timer() {
-    const double now = form_.dayClock.seconds();
-    pulseWhenDue(now);
-    updateElapsed(now);
-    // The tick runs inside the window system's event loop: any failure of a decision
-    // ends this tick quietly and leaves the state as it stands; the next tick goes on.
-    // Nothing reaches the log or a box, but the trace keeps what went wrong findable.
+    double now = 0;
+    if (!trapped("reading the clock", [&] { now = form_.dayClock.seconds(); }))
+        return;
+    (void)trapped("the Shift pulse", [&] { pulseWhenDue(now); });
+    (void)trapped("the elapsed time", [&] { updateElapsed(now); });
+    (void)trapped("the when-done countdown", [&] { watch_.whenDone.tick(); });
+    (void)trapped("a decision", [&] { decide(); });
+}
+
+template <class Step> bool Watchdog::trapped(const char* step, Step&& run) {
     try {
-        watch_.whenDone.tick();
-        decide();
+        run();
+        return true;
     } catch (const std::exception& failure) {
-        trace_.report(std::string("a tick ended early: ") + failure.what());
+        trace_.report(std::string("a tick ended early in ") + step + ": " + failure.what());
     } catch (...) {
-        trace_.report("a tick ended early on an unknown failure");
+        trace_.report(std::string("a tick ended early in ") + step + " on an unknown failure");
     }
+    return false;
 }
 
 void Watchdog::pulseWhenDue(double now) {

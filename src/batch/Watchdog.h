@@ -34,6 +34,8 @@ public:
     void timerTimer_Timer();
 
 private:
+    // Runs one step of the tick; a failure is traced, and false.
+    template <class Step> [[nodiscard]] bool trapped(const char* step, Step&& run);
     void pulseWhenDue(double now);
     void updateElapsed(double now);
     void decide();

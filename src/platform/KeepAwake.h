@@ -16,7 +16,7 @@ namespace quorbin {
 // a backend that finds no such service, or is refused, says so itself in one line on
 // standard error, never in a message box or the event log.
 //
-// Backends: D-Bus on Linux (logind's inhibitor lock and the desktop's idle inhibitor),
+// Backends: D-Bus on Linux (logind's inhibitor lock and the desktop's inhibitors),
 // a power request on Windows (PowerCreateRequest, PowerSetRequest with
 // PowerRequestSystemRequired, cleared on release).
 class KeepAwake {

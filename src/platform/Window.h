@@ -22,7 +22,8 @@ public:
     virtual void setOuterWidth(int twips) = 0;
     virtual void moveTo(int left, int top) = 0;
     virtual void setControlWidth(SizedControl control, int twips) = 0;
-    // The narrowest outer width the window accepts, and the width of its screen.
+    // The narrowest outer width the window accepts, and the width of its screen's work
+    // area (the screen without the task bars and docks that windows do not cover).
     virtual int minimumOuterWidth() const = 0;
     virtual int screenWidth() const = 0;
     virtual void onResize(std::function<void()> handler) = 0;

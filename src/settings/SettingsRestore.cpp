@@ -5,6 +5,7 @@
 #include "job/JobBuilder.h"
 #include "settings/TemplateFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -55,17 +56,22 @@ void SettingsRestore::enterWorkingFolder() {
         (void)form_.services.files.setCurrentDirectory(folder);
 }
 
-// A width that is not a number, or one the window or the screen cannot take, is
-// ignored: the window keeps its designed width.
+// A width wider than this screen's work area (a window widened to the screen's edge, a
+// larger monitor last time, another DPI) becomes the work area's width, and one below the
+// window's minimum the minimum: the user's wide window stays as wide as it can, and the
+// width save that follows never stores the designed width over it. Only a text that is
+// no number keeps the designed width.
 void SettingsRestore::restoreWidth() {
     Window& window = form_.controls.window;
     const int current = window.outerWidth();
     const auto stored =
         widthFromText(readSetting(form_.services.settings, "window", "width", std::to_string(current)));
-    // Checked before it becomes an int, so a huge number cannot wrap into a usable width.
-    if (!stored || *stored < window.minimumOuterWidth() || *stored > window.screenWidth())
+    if (!stored)
         return;
-    window.setOuterWidth(static_cast<int>(std::lround(*stored)));
+    // Clamped before it becomes an int, so a huge number cannot wrap into a usable width.
+    const double narrowest = window.minimumOuterWidth();
+    const double widest = std::max(narrowest, static_cast<double>(window.screenWidth()));
+    window.setOuterWidth(static_cast<int>(std::lround(std::clamp(*stored, narrowest, widest))));
 }
 
 void SettingsRestore::saveWidth() {

@@ -6,8 +6,18 @@
 namespace quorbin {
 
 namespace {
+
 constexpr const char* noTemplateChosen = "No template file has been chosen: choose one with \"Load AVS\".";
+
+// The file ends in a line end: one is added only where the text lacks it, so a template
+// loaded and saved again without an edit stays byte for byte the same.
+std::string withClosingLineEnd(std::string text) {
+    if (text.empty() || (text.back() != '\n' && text.back() != '\r'))
+        text += "\r\n";
+    return text;
 }
+
+} // namespace
 
 void TemplateFile::loadTemplate() {
     const std::string& path = form_.state.avsPath;
@@ -34,7 +44,7 @@ void TemplateFile::buttonSaveAvs_Click() {
         return;
     }
     const Result<std::string> bytes =
-        templateBytes(form_.controls.boxTemplate.text() + "\r\n", encoding_, form_.services.text);
+        templateBytes(withClosingLineEnd(form_.controls.boxTemplate.text()), encoding_, form_.services.text);
     if (!bytes) {
         form_.showMessage("Cannot write \"" + path + "\": " + bytes.error());
         return;

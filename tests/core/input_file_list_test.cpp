@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -35,6 +35,15 @@ void pick(TestForm& t, std::vector<std::string> paths) {
     t.buttonSelectAvi.click();
 }
 
+// The names listed, whatever their order: the order is the list box's own (the fake
+// sorts as the real ones do; their tests check the real sorting).
+std::multiset<std::string> namesListed(const FakeListBox& list) {
+    std::multiset<std::string> names;
+    for (const auto& entry : list.entries)
+        names.insert(entry.text);
+    return names;
+}
+
 std::vector<std::string> entryNames(const FakeListBox& list) {
     std::vector<std::string> texts;
     for (const auto& entry : list.entries)
@@ -51,12 +60,6 @@ std::vector<bool> entryMarks(const FakeListBox& list) {
 
 std::string commandLineFor(const std::string& folder, const std::string& output) {
     return " /c /s \"/set/f.vcf\"  /p \"" + folder + "quorbin.avs\" \"" + folder + output + "\" /r /x";
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 // Everything a pick may change, taken before and compared after.
@@ -91,8 +94,9 @@ struct Snapshot {
 } // namespace
 
 // The window system may or may not raise the list's click event when code makes an
-// entry current; the pick comes out the same either way.
-TEST(InputFileList, PickOfThreeFilesListsThemSortedAndPreparesTheFirst) {
+// entry current; the pick comes out the same either way. The file prepared is the
+// list's first entry, not the first name the dialog gave.
+TEST(InputFileList, PickOfThreeFilesListsThemAllMarkedAndPreparesTheListsFirst) {
     for (const bool codeRaisesClick : {true, false}) {
         SCOPED_TRACE(codeRaisesClick ? "code raises clicks" : "only the user raises clicks");
         TestForm t;
@@ -100,10 +104,11 @@ TEST(InputFileList, PickOfThreeFilesListsThemSortedAndPreparesTheFirst) {
         startReady(t);
         pick(t, {"/clips/b.avi", "/clips/A.avi", "/clips/c.avi"});
 
-        EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"A.avi", "b.avi", "c.avi"}));
+        EXPECT_EQ(namesListed(t.listFiles), (std::multiset<std::string>{"A.avi", "b.avi", "c.avi"}));
         EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, true, true}));
         EXPECT_EQ(t.listFiles.currentIndex(), 0);
         EXPECT_EQ(t.state().fileIndex, 0);
+        ASSERT_EQ(t.listFiles.entryText(0), "A.avi");
         EXPECT_EQ(t.state().currentFile, "A.avi");
         EXPECT_EQ(t.boxScript.text(), "Open(" + native("/clips/A.avi") + ")");
         EXPECT_EQ(t.boxCmdLine.text(), commandLineFor(native("/clips/"), "AP.avi"));
@@ -140,7 +145,7 @@ TEST(InputFileList, WorkingFolderIsThePickedFilesFolderWithOneSeparator) {
     struct Case {
         std::vector<std::string> paths;
         std::string folder;
-        std::vector<std::string> entries;
+        std::multiset<std::string> entries;
     };
     const std::vector<Case> cases{
         {{"/clips/x.avi"}, "/clips/", {"x.avi"}},
@@ -156,9 +161,9 @@ TEST(InputFileList, WorkingFolderIsThePickedFilesFolderWithOneSeparator) {
 
         EXPECT_EQ(t.state().aviPath, native(c.folder));
         EXPECT_EQ(t.files.cwd, c.folder);
-        EXPECT_EQ(entryNames(t.listFiles), c.entries);
-        EXPECT_EQ(t.state().currentFile, c.entries.front());
-        EXPECT_EQ(t.boxScript.text(), "Open(" + native(c.folder) + c.entries.front() + ")");
+        EXPECT_EQ(namesListed(t.listFiles), c.entries);
+        EXPECT_EQ(t.state().currentFile, t.listFiles.entryText(0));
+        EXPECT_EQ(t.boxScript.text(), "Open(" + native(c.folder) + t.listFiles.entryText(0) + ")");
         EXPECT_EQ(t.settings.read("file", "aviPath").value_or("<missing>"), native(c.folder));
         EXPECT_TRUE(t.messages.shown.empty());
     }
@@ -188,7 +193,8 @@ TEST(InputFileList, NewPickReplacesTheWholeList) {
 
     pick(t, {"/other/z.avi", "/other/y.avi"});
 
-    EXPECT_EQ(entryNames(t.listFiles), (std::vector<std::string>{"y.avi", "z.avi"}));
+    EXPECT_EQ(namesListed(t.listFiles), (std::multiset<std::string>{"y.avi", "z.avi"}));
+    ASSERT_EQ(t.listFiles.entryText(0), "y.avi");
     EXPECT_EQ(entryMarks(t.listFiles), (std::vector<bool>{true, true}));
     EXPECT_EQ(t.state().aviPath, native("/other/"));
     EXPECT_EQ(t.files.cwd, "/other/");
@@ -322,7 +328,6 @@ TEST(InputFileList, ClickHandlingSettlesWithoutRecursion) {
     startReady(t);
     pick(t, {"/clips/a.avi", "/clips/b.avi", "/clips/c.avi", "/clips/d.avi"});
     const int afterPick = t.listFiles.clicks;
-    EXPECT_GE(afterPick, 0);
     EXPECT_LE(afterPick, 2);
 
     t.listFiles.userToggle(1);
@@ -333,26 +338,25 @@ TEST(InputFileList, ClickHandlingSettlesWithoutRecursion) {
     EXPECT_EQ(t.listFiles.currentIndex(), 3);
 }
 
-TEST(InputFileList, PickOfFiveThousandFilesListsThemAllSortedAndMarked) {
+TEST(InputFileList, PickOfFiveThousandFilesListsThemAllMarked) {
     TestForm t;
     startReady(t);
     constexpr int total = 5000;
     std::vector<std::string> paths;
+    std::multiset<std::string> names;
     for (int i = total - 1; i >= 0; --i) {
         std::string number = std::to_string(i);
         number.insert(0, 4 - number.size(), '0');
+        names.insert(std::string(i % 2 ? "Clip" : "clip") + number + ".avi");
         paths.push_back("/clips/" + std::string(i % 2 ? "Clip" : "clip") + number + ".avi");
     }
 
     pick(t, paths);
 
-    ASSERT_EQ(t.listFiles.count(), total);
-    for (int i = 0; i + 1 < total; ++i)
-        ASSERT_LT(lower(t.listFiles.entryText(i)), lower(t.listFiles.entryText(i + 1))) << "at " << i;
+    EXPECT_EQ(namesListed(t.listFiles), names);
     EXPECT_TRUE(std::all_of(t.listFiles.entries.begin(), t.listFiles.entries.end(),
                             [](const FakeListBox::Entry& e) { return e.selected; }));
-    EXPECT_EQ(t.state().currentFile, "clip0000.avi");
-    EXPECT_EQ(t.listFiles.entryText(total - 1), "Clip4999.avi");
+    EXPECT_EQ(t.state().currentFile, t.listFiles.entryText(0));
     EXPECT_TRUE(t.messages.shown.empty());
     EXPECT_TRUE(t.listLog.lines.empty());
 }

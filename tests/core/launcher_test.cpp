@@ -210,19 +210,32 @@ TEST(RunProcess, WritesAnEditedScriptAsEdited) {
 }
 
 // A launch that started nothing still replaces the handle, and the earlier one is no
-// longer needed by anybody.
-TEST(RunProcess, ReleasesTheHandleItReplaces) {
-    LaunchRig rig;
-    rig.launcher.runProcess();
-    rig.fakes.processes.exit(4001, 0);
-    rig.fakes.processes.failLaunch = true;
+// longer needed by anybody. A new process may get the earlier handle again (a reaped
+// process id comes back on Linux): that one is watched now, and is not released.
+TEST(RunProcess, ReleasesTheHandleItReplacesButNeverTheNewProcess) {
+    struct Case {
+        const char* what;
+        bool failLaunch;
+        ProcessHandle next;
+        ProcessHandle watched;
+        std::vector<ProcessHandle> released;
+    };
+    for (const Case& c : {Case{"nothing started", true, 4002, 0, {4001}},
+                          Case{"the same handle again", false, 4001, 4001, {}}}) {
+        SCOPED_TRACE(c.what);
+        LaunchRig rig;
+        rig.launcher.runProcess();
+        rig.fakes.processes.exit(4001, 0);
+        rig.fakes.processes.failLaunch = c.failLaunch;
+        rig.fakes.processes.nextHandle = c.next;
 
-    rig.launcher.runProcess();
+        rig.launcher.runProcess();
 
-    EXPECT_EQ(rig.form.state.hProcess, 0);
-    EXPECT_EQ(rig.fakes.processes.releasedHandles, std::vector<ProcessHandle>{4001});
-    // Only what the ended job may have left in its group: no kill line.
-    EXPECT_EQ(rig.fakes.processes.terminated, std::vector<ProcessHandle>{4001});
+        EXPECT_EQ(rig.form.state.hProcess, c.watched);
+        EXPECT_EQ(rig.fakes.processes.releasedHandles, c.released);
+        // Only what the ended job may have left in its group: no kill line.
+        EXPECT_EQ(rig.fakes.processes.terminated, std::vector<ProcessHandle>{4001});
+    }
 }
 
 // The job script is in the code page that the processing program reads. The input

@@ -153,10 +153,8 @@ TEST(SettingsRestore, TimeoutOfSixtyIsNoChangeAndWritesNothing) {
     EXPECT_EQ(t.BoxTimeout.changes, 0);
 }
 
-TEST(SettingsRestore, StoredWidthThatIsNoUsableNumberKeepsTheDesignedWidth) {
-    const std::vector<std::string> unusable{"abc", "", "12x", "x12", "1499", "0", "-9000", "28801",
-                                            // Would wrap into a plausible width in 32 bits.
-                                            "4294975000", "1e300", "nan", "inf"};
+TEST(SettingsRestore, StoredWidthThatIsNoNumberKeepsTheDesignedWidth) {
+    const std::vector<std::string> unusable{"abc", "", "12x", "x12", "nan", "inf"};
     for (const std::string& width : unusable) {
         SCOPED_TRACE("stored width \"" + width + "\"");
         TestForm t;
@@ -173,12 +171,17 @@ TEST(SettingsRestore, StoredWidthThatIsNoUsableNumberKeepsTheDesignedWidth) {
     }
 }
 
-TEST(SettingsRestore, StoredWidthAtTheLimitsIsApplied) {
+// A window widened to the screen's edge, or last run on a larger screen, stays as wide as
+// this screen allows, never falling back to the designed width.
+TEST(SettingsRestore, StoredWidthIsKeptWithinTheMinimumAndTheScreen) {
     struct Case {
         std::string stored;
         int outer;
     };
-    const std::vector<Case> cases{{"1500", 1500}, {"28800", 28800}, {"8000", 8000}};
+    // The last would wrap into a plausible width in 32 bits.
+    const std::vector<Case> cases{{"1500", 1500},   {"28800", 28800}, {"8000", 8000},
+                                  {"1499", 1500},   {"0", 1500},      {"-9000", 1500},
+                                  {"28801", 28800}, {"1e300", 28800}, {"4294975000", 28800}};
     for (const Case& c : cases) {
         SCOPED_TRACE("stored width " + c.stored);
         TestForm t;

@@ -886,4 +886,20 @@ TEST(WatchdogFailure, AFailingDecisionEndsOnlyItsOwnTick) {
         EXPECT_EQ(linesSince(t, from), expected);
         EXPECT_EQ(t.state().mode, modeRun);
     }
+    // The keyboard throws at every pulse, and a pulse is due at every tick: the label and
+    // the decisions go on all the same.
+    {
+        TestForm t;
+        t.keyboard.onSend = [] { throw std::runtime_error("no keyboard"); };
+        arrange(t, {"a.avi", "b.avi"});
+        t.buttonStart.click();
+        writeOutput(t, outA, 500);
+        t.processes.exit(4001, 0);
+        const std::size_t from = mark(t);
+        for (int tick = 0; tick < 22; ++tick)
+            EXPECT_NO_THROW(t.tick());
+        const Lines expected{"(00:00:11) FILE size:500", "(00:00:11) EXIT code:0", "(00:00:00) DONE"};
+        EXPECT_EQ(linesSince(t, from), expected);
+        EXPECT_EQ(t.labelTime.caption(), "00:00:00");
+    }
 }

@@ -65,9 +65,10 @@ void tickUntilMode(test::TestForm& t, BatchMode mode) {
 }
 
 // The real core drives the backend: one file from Start to IDLE, its job ending on its own.
-TEST(DBusKeepAwake, ABatchHoldsLogindAndGnomeFromStartToIdle) {
+// The power manager (XFCE, KDE) is asked besides GNOME, wherever it runs.
+TEST(DBusKeepAwake, ABatchHoldsLogindGnomeAndThePowerManagerFromStartToIdle) {
     StandInBus logind({QStringLiteral("login1")});
-    StandInBus desktop({QStringLiteral("gnome"), QStringLiteral("screensaver")});
+    StandInBus desktop({QStringLiteral("gnome"), QStringLiteral("screensaver"), QStringLiteral("power")});
     ASSERT_TRUE(logind.ready() && desktop.ready());
     Backend backend(logind, desktop);
     test::TestForm t;
@@ -79,10 +80,14 @@ TEST(DBusKeepAwake, ABatchHoldsLogindAndGnomeFromStartToIdle) {
 
     const QString lock = logind.waitFor(QStringLiteral("login1 Inhibit"));
     const QString inhibit = desktop.waitFor(QStringLiteral("gnome Inhibit"));
+    const QString power = desktop.waitFor(QStringLiteral("power Inhibit"));
     EXPECT_EQ(lock, "login1 Inhibit sleep:idle|quorbin|Processing clip.avi|block -> " + answerOf(lock));
     EXPECT_EQ(inhibit, "gnome Inhibit quorbin|0|Processing clip.avi|12 -> " + answerOf(inhibit));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return backend.keepAwake->sleepLocked() && backend.keepAwake->idleInhibited(); }));
+    EXPECT_EQ(power, "power Inhibit quorbin|Processing clip.avi -> " + answerOf(power));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return backend.keepAwake->sleepLocked() && backend.keepAwake->idleInhibited() &&
+               backend.keepAwake->desktopSleepInhibited();
+    }));
     t.files.files[t.state().outputPath] = "video";
     t.processes.exit(t.state().hProcess, 0);
     tickUntilMode(t, modeKill);
@@ -92,8 +97,9 @@ TEST(DBusKeepAwake, ABatchHoldsLogindAndGnomeFromStartToIdle) {
 
     EXPECT_FALSE(logind.waitFor("login1 lock closed " + answerOf(lock)).isEmpty());
     EXPECT_FALSE(desktop.waitFor("gnome Uninhibit " + answerOf(inhibit)).isEmpty());
+    EXPECT_FALSE(desktop.waitFor("power UnInhibit " + answerOf(power)).isEmpty());
     EXPECT_EQ(logind.calls(), (QStringList{lock, "login1 lock closed " + answerOf(lock)}));
-    EXPECT_EQ(desktop.calls(), (QStringList{inhibit, "gnome Uninhibit " + answerOf(inhibit)}));
+    EXPECT_EQ(desktop.calls().size(), 4);
     EXPECT_TRUE(backend.reports.empty());
     EXPECT_TRUE(t.messages.shown.empty());
 }
@@ -141,6 +147,34 @@ TEST(DBusKeepAwake, WhatArrivesAfterReleaseIsLetGoAtOnce) {
     EXPECT_FALSE(desktop.waitFor("gnome Uninhibit " + answerOf(inhibit)).isEmpty());
     EXPECT_FALSE(backend.keepAwake->sleepLocked() || backend.keepAwake->idleInhibited());
     EXPECT_TRUE(backend.reports.empty());
+}
+
+// A service the desktop restarts, and a session bus that goes and comes back at its
+// address, during a batch: the holds went with them, and are asked for again.
+TEST(DBusKeepAwake, ADesktopThatRestartsIsAskedAgain) {
+    test::TempDir runtime;
+    const QString address = QStringLiteral("unix:path=") + QString::fromStdString(runtime.file("bus"));
+    const QStringList services{QStringLiteral("screensaver"), QStringLiteral("power")};
+    StandInBus logind({QStringLiteral("login1")});
+    for (const bool wholeBus : {false, true}) {
+        SCOPED_TRACE(wholeBus ? "the session bus" : "the services");
+        auto desktop = std::make_unique<StandInBus>(services, QStringList{}, address);
+        ASSERT_TRUE(logind.ready() && desktop->ready());
+        Backend backend(logind, *desktop);
+        backend.keepAwake->hold("Processing clip.avi");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return backend.keepAwake->desktopSleepInhibited(); }));
+        if (wholeBus) {
+            desktop.reset(); // the bus goes before another one comes at its address
+            desktop = std::make_unique<StandInBus>(services, QStringList{}, address);
+        }
+        ASSERT_TRUE(wholeBus ? desktop->ready() : desktop->restartStandIns());
+
+        const QString power = desktop->waitFor(QStringLiteral("power Inhibit quorbin|Processing clip.avi"));
+        EXPECT_FALSE(desktop->waitFor(QStringLiteral("screensaver Inhibit quorbin|Processing")).isEmpty());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return backend.keepAwake->desktopSleepInhibited(); }));
+        backend.keepAwake->release();
+        EXPECT_FALSE(desktop->waitFor("power UnInhibit " + answerOf(power)).isEmpty());
+    }
 }
 
 // No bus at all: one line for each, and no session bus is started for the tool where the

@@ -12,27 +12,28 @@ namespace quorbin::test {
 // answered. Keeps every line the stand-ins tell; stops both when it goes.
 class StandInBus {
 public:
-    // services: "login1", "gnome", "screensaver"; options: "--refuse", "--hold-answers".
-    explicit StandInBus(const QStringList& services, const QStringList& options = {}) {
+    // services: "login1", "gnome", "screensaver", "power"; options: "--refuse",
+    // "--hold-answers"; a fixed address ("unix:path=...") for a bus that is to come back
+    // where it was.
+    explicit StandInBus(const QStringList& services, const QStringList& options = {},
+                        const QString& address = {}) {
         daemon_.setStandardErrorFile(QProcess::nullDevice());
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=" QUORBIN_PRIVATE_BUS_CONFIG),
-                       QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                       QStringLiteral("--print-address=1")});
+        QStringList daemonOptions{QStringLiteral("--config-file=" QUORBIN_PRIVATE_BUS_CONFIG),
+                                  QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                                  QStringLiteral("--print-address=1")};
+        if (!address.isEmpty())
+            daemonOptions << QStringLiteral("--address=") + address;
+        daemon_.start(QStringLiteral("dbus-daemon"), daemonOptions);
         // The address is the daemon's first line, once it listens.
         while (!daemon_.canReadLine() && daemon_.waitForReadyRead(5000)) {
         }
         address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        standIns_.setStandardErrorFile(QProcess::nullDevice());
-        standIns_.start(QStringLiteral("/usr/bin/python3"),
-                        QStringList{QStringLiteral(QUORBIN_STANDINS), address_} + options + services);
+        standInArguments_ = QStringList{QStringLiteral(QUORBIN_STANDINS), address_} + options + services;
+        startStandIns();
     }
     // Closing their input ends the stand-ins; a kill makes sure.
     ~StandInBus() {
-        standIns_.closeWriteChannel();
-        if (!standIns_.waitForFinished(5000))
-            standIns_.kill();
-        standIns_.waitForFinished(5000);
+        stopStandIns();
         daemon_.kill();
         daemon_.waitForFinished(5000);
     }
@@ -60,6 +61,14 @@ public:
     bool ready() { return !waitFor(QStringLiteral("ready")).isEmpty(); }
     // Every line told after "ready", as far as read.
     QStringList calls() const { return lines_.mid(1); }
+    // The services end and start again on the same bus, as a desktop restarts them; the
+    // lines told so far are forgotten.
+    bool restartStandIns() {
+        stopStandIns();
+        lines_.clear();
+        startStandIns();
+        return ready();
+    }
     // The answers kept back with --hold-answers go out now.
     void answer() {
         standIns_.write("answer\n");
@@ -67,6 +76,19 @@ public:
     }
 
 private:
+    void startStandIns() {
+        standIns_.setStandardErrorFile(QProcess::nullDevice());
+        standIns_.start(QStringLiteral("/usr/bin/python3"), standInArguments_);
+    }
+    void stopStandIns() {
+        standIns_.closeWriteChannel();
+        if (!standIns_.waitForFinished(5000))
+            standIns_.kill();
+        standIns_.waitForFinished(5000);
+        standIns_.readAll();
+    }
+
+    QStringList standInArguments_;
     QProcess daemon_;
     QProcess standIns_;
     QString address_;

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""Stand-ins for logind's manager, GNOME's session manager and the freedesktop screen
-saver, on a bus that a test started.
+"""Stand-ins for logind's manager, GNOME's session manager, the freedesktop screen saver
+and the freedesktop power manager, on a bus that a test started.
 
-Usage: keep_awake_standins.py ADDRESS [--refuse] [--hold-answers] login1|gnome|screensaver...
+Usage: keep_awake_standins.py ADDRESS [--refuse] [--hold-answers] login1|gnome|screensaver|power...
 --refuse answers every Inhibit with an error; --hold-answers keeps the answers until a
 line "answer" comes on standard input. Ends when standard input closes. Tells, one line
 each: "ready", every call with its arguments and answer ("-> refused" when refused; the
@@ -78,9 +78,20 @@ class ScreenSaver(StandIn):
         say("screensaver UnInhibit %d" % cookie)
 
 
+class Power(StandIn):
+    @inhibit("org.freedesktop.PowerManagement.Inhibit", "ss")
+    def Inhibit(self, app, reason, reply, error):
+        self.answer("power Inhibit %s|%s" % (app, reason), next(self.cookies), reply, error)
+
+    @dbus.service.method("org.freedesktop.PowerManagement.Inhibit", in_signature="u")
+    def UnInhibit(self, cookie):
+        say("power UnInhibit %d" % cookie)
+
+
 SERVICES = {"login1": ("org.freedesktop.login1", "/org/freedesktop/login1", Login1),
             "gnome": ("org.gnome.SessionManager", "/org/gnome/SessionManager", Gnome),
-            "screensaver": ("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", ScreenSaver)}
+            "screensaver": ("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", ScreenSaver),
+            "power": ("org.freedesktop.PowerManagement", "/org/freedesktop/PowerManagement/Inhibit", Power)}
 
 
 def main():

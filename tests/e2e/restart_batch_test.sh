@@ -52,11 +52,6 @@ printf 'Open("$FILE")\n# steps=-1\n# rate=10\n# interval_ms=200\n# pidfile=job.p
 printf '[file]\nexePath=%s\nvcfPath=%s\navsPath=%s\naviPath=%s\n' \
     "$fakeproc" "$folder/job.vcf" "$folder/template.avs" "$folder/" >"$XDG_CONFIG_HOME/quorbin/quorbin.conf"
 
-# Clicks the middle of a control given in twips (left top width height) of the client
-# area; 96 dots an inch make 15 twips.
-click_control() {
-    xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((($3 + $5 / 2) / 15)) click 1
-}
 start_quorbin() {
     (cd "$work" && exec "$quorbin" </dev/null >/dev/null 2>>"$work/stderr") &
     program=$!

@@ -44,17 +44,10 @@ mkdir -p "$XDG_CONFIG_HOME/quorbin"
 printf '[file]\nexePath=%s\nvcfPath=%s\navsPath=%s\naviPath=%s\n' \
     "$fakeproc" "$folder/job.vcf" "$folder/template.avs" "$folder/" >"$XDG_CONFIG_HOME/quorbin/quorbin.conf"
 
-# Clicks the middle of a control given in twips (left top width height) inside the client
-# area, the window's lower 8880 twips under the menu bar; the window has no frame on a
-# server without a window manager, and 96 dots an inch make 15 twips.
-click_control() {
-    xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((menu_bar + ($3 + $5 / 2) / 15)) click 1
-}
 
 (cd "$work" && exec "$quorbin" </dev/null >/dev/null 2>&1) &
 program=$!
 window=$(x_window_named Quorbin)
-menu_bar=$(($(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p') - 8880 / 15))
 click_control "$window" 150 2250 1425 345 # Select AVI
 dialog=$(x_window_named "Select AVI Files")
 xdotool windowfocus --sync "$dialog"

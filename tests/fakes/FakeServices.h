@@ -158,6 +158,7 @@ public:
     std::vector<ProcessHandle> releasedHandles;
     std::map<std::int64_t, std::string> leftovers; // id -> start
     std::vector<std::int64_t> endedLeftovers;
+    // Set back by a test to hand out a handle again, as an ended process's id comes back.
     ProcessHandle nextHandle = 4001;
     bool failLaunch = false;
     bool failExitQuery = false;
@@ -334,6 +335,8 @@ public:
     };
     unsigned sendInput(std::span<const InputRecord> records, int recordSize) override {
         calls.push_back({{records.begin(), records.end()}, recordSize});
+        if (onSend)
+            onSend();
         if (rejectNext > 0) {
             --rejectNext;
             return 0;
@@ -342,6 +345,9 @@ public:
     }
     std::vector<Call> calls;
     int rejectNext = 0;
+    // Run at every call: a test throws from it to see that a failing keyboard cannot
+    // break the timer tick.
+    std::function<void()> onSend;
 };
 
 // Keeps every call in order: "hold <reason>" or "release".

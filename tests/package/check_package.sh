@@ -76,6 +76,11 @@ box=$(x_window_named quorbin "$program")
 xdotool keydown --window "$box" Return
 window=$(x_window_named Quorbin "$program")
 [ "$(xdotool getwindowpid "$window")" = "$program" ] || fail "the window \"Quorbin\" is not the program's"
-icon=$(xprop -id "$window" _NET_WM_ICON)
+# The icon comes once the window has first been painted.
+for _ in $(seq 100); do
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    [[ $icon == *"Icon ("* ]] && break
+    sleep 0.05
+done
 [[ $icon == *"Icon ("* ]] || fail "the window has no icon"
 echo "package: $(basename "$deb") checked; its window came up on display $DISPLAY"

@@ -192,6 +192,44 @@ TEST(PosixProcessControl, TheProgramReadsNothingFromTheToolsInput) {
     EXPECT_TRUE(control.terminate(handle));
 }
 
+// A descriptor the tool runs without would be taken by the first file the program
+// opens, its output perhaps, which would then get its messages. Each case runs in a
+// process of its own, which lacks that descriptor.
+TEST(PosixProcessControl, TheProgramGetsNullForTheStandardDescriptorsTheToolLacks) {
+    for (const int lacking : {1, 2}) {
+        TempDir dir;
+        const std::string pidfile = dir.file("job.pid");
+        const LaunchRequest request = fakeJob(dir, "pidfile=" + pidfile + "\r\nsteps=0\r\nhang");
+        const auto launchWithout = [&] {
+            ::close(lacking);
+            PosixProcessControl control;
+            const ProcessHandle handle = control.launch(request).value_or(0);
+            const std::string given = "/proc/" + std::to_string(handle) + "/fd/" + std::to_string(lacking);
+            std::error_code none;
+            const bool null = handle > 0 && waitUntil([&] { return exists(pidfile); }) &&
+                              std::filesystem::read_symlink(given, none) == "/dev/null";
+            (void)control.terminate(handle);
+            std::_Exit(null ? 0 : 1);
+        };
+        EXPECT_EXIT(launchWithout(), ::testing::ExitedWithCode(0), "") << "descriptor " << lacking;
+    }
+}
+
+// Started with SIGCHLD ignored (some launchers leave it so), the tool would have the
+// kernel reap every job the moment it ends, and lose its exit code.
+TEST(PosixProcessControl, ExitCodesSurviveAnInheritedIgnoreOfChildExits) {
+    TempDir dir;
+    const LaunchRequest request = fakeJob(dir, "steps=0\r\nexit=3");
+    const auto launchIgnoringChildExits = [&] {
+        std::signal(SIGCHLD, SIG_IGN);
+        PosixProcessControl control;
+        const ProcessHandle handle = control.launch(request).value_or(0);
+        (void)waitUntil([&] { return control.exitCode(handle) != stillRunning; });
+        std::_Exit(control.exitCode(handle) == endedWith(3u) ? 0 : 1);
+    };
+    EXPECT_EXIT(launchIgnoringChildExits(), ::testing::ExitedWithCode(0), "");
+}
+
 TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {
     TempDir dir;
     PosixProcessControl control;
@@ -207,7 +245,7 @@ TEST(PosixProcessControl, TerminateEndsWhatTheProgramStarted) {
     EXPECT_EQ(::getpgid(grandchild), handle);
 
     EXPECT_TRUE(control.terminate(handle));
-    EXPECT_EQ(control.exitCode(handle), endedWith(128u + SIGKILL));
+    EXPECT_TRUE(waitUntil([&] { return control.exitCode(handle) == endedWith(128u + SIGKILL); }));
     EXPECT_TRUE(waitUntil([&] { return test::processGone(grandchild); }));
 }
 
@@ -345,6 +383,11 @@ TEST(PosixProcessControl, StartsNothingWhenTheProgramCannotRun) {
     writeText(data, "\x01\x02 not a program either\n");
     ::chmod(data.c_str(), 0755);
     std::filesystem::create_directory(dir.file("folder.exe"));
+    const auto script = [&](const char* name, const std::string& text) {
+        writeText(dir.file(name), text);
+        ::chmod(dir.file(name).c_str(), 0755);
+        return dir.file(name);
+    };
     ASSERT_FALSE(exists(std::filesystem::current_path() / "true")) << "the bare name must not be found here";
 
     struct Case {
@@ -359,13 +402,22 @@ TEST(PosixProcessControl, StartsNothingWhenTheProgramCannotRun) {
         {"missing program", dir.file("missing.exe"), dir.path().string(), notFound},
         {"no execute permission", plain, dir.path().string(),
          "not an executable program (Permission denied)."},
-        {"not a program format", data, dir.path().string(), "Exec format error"},
+        {"not a program format", data, dir.path().string(),
+         "not a program for this system (Exec format error)."},
+        {"a Windows program", script("w.exe", "MZ\x90"), dir.path().string(), "such as quorbin-wine."},
+        {"a script without #!", script("plain.sh", "echo hi\n"), dir.path().string(),
+         "begin it with a line such as #!/bin/sh."},
+        {"a #! line ending in CR", script("crlf.sh", "#!/bin/sh\r\necho hi\r\n"), dir.path().string(),
+         "its first line ends in a Windows line end (CR), so the system looks for an interpreter whose "
+         "name ends in CR: save the script with Unix line ends (LF)."},
+        {"a missing interpreter", script("lost.sh", "#!/opt/none/shell -e\n"), dir.path().string(),
+         "the interpreter /opt/none/shell named on its first line does not exist."},
         {"a folder", dir.file("folder.exe"), dir.path().string(), "it is a folder."},
         {"empty program path", "", dir.path().string(), "No program is chosen."},
         {"a bare name is not searched for", "true", dir.path().string(), notFound},
         {"missing working folder", FAKEPROC_PATH, dir.file("missing") + "/",
          noFolder + dir.file("missing") + "/ does not exist."},
-        {"working folder is a file", FAKEPROC_PATH, plain, noFolder + plain + " does not exist."},
+        {"working folder is a file", FAKEPROC_PATH, plain, noFolder + plain + " is not a folder."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

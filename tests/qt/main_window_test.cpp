@@ -1,3 +1,4 @@
+#include "helpers/DesignedWindow.h"
 #include "platform/TwipsConversion.h"
 #include "platform/qt/QtFrontEnd.h"
 
@@ -39,29 +40,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    static int px(int twips) { return twipsToPixels(twips, expectedDpi); }
+    static int px(int twips) { return test::designPixels(twips, static_cast<int>(expectedDpi)); }
 
     QtFrontEnd front;
     QtMainWindow& window = front.window();
 };
 
-struct Designed {
-    const char* name;
-    int left, top, width, height;
-};
-
-// The designed geometry in twips, in tab order.
-const std::vector<Designed> designed{
-    {"buttonSelectAvi", 150, 2250, 1425, 345}, {"buttonSelectExe", 150, 120, 1425, 345},
-    {"listFiles", 1740, 2250, 6105, 1635},     {"buttonSelectVcf", 150, 600, 1425, 345},
-    {"boxCmdLine", 1740, 5370, 6105, 585},     {"boxScript", 1740, 4230, 6105, 975},
-    {"boxTemplate", 1740, 1080, 6075, 1005},   {"boxVcf", 1740, 600, 6105, 315},
-    {"boxExe", 1740, 120, 6105, 315},          {"buttonStart", 150, 6150, 1425, 345},
-    {"buttonLoadAvs", 150, 1080, 1425, 345},   {"buttonAbort", 150, 7320, 1425, 345},
-    {"listLog", 1740, 6150, 6105, 2400},       {"buttonPause", 150, 6540, 1425, 345},
-    {"BoxTimeout", 300, 7950, 1155, 375},      {"labelTime", 120, 5490, 1455, 345},
-    {"buttonSaveAvs", 150, 1500, 1425, 345},   {"buttonStop", 150, 6930, 1425, 345},
-};
+const std::vector<test::DesignedControl> designed = test::designedControls();
 
 // The client area is the part under the menu bar: the controls' places are measured in it,
 // before and after the window is shown.
@@ -72,9 +57,11 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsDesignedPlaceAtTheScreensDensity) {
             showActive();
         const int menuHeight = window.menus().height();
         EXPECT_GT(menuHeight, 0);
-        EXPECT_EQ(window.clientArea().geometry(), QRect(0, menuHeight, px(8145), px(8880))) << shown;
-        EXPECT_EQ(window.size(), QSize(px(8145), px(8880) + menuHeight));
-        for (const Designed& d : designed) {
+        EXPECT_EQ(window.clientArea().geometry(),
+                  QRect(0, menuHeight, px(test::designedClientWidth), px(test::designedClientHeight)))
+            << shown;
+        EXPECT_EQ(window.size(), QSize(px(test::designedClientWidth), px(test::designedClientHeight) + menuHeight));
+        for (const test::DesignedControl& d : designed) {
             EXPECT_EQ(control(d.name).geometry(), QRect(px(d.left), px(d.top), px(d.width), px(d.height)))
                 << d.name;
             EXPECT_TRUE(control(d.name).isVisibleTo(&window)) << d.name;
@@ -92,6 +79,10 @@ TEST_F(MainWindowTest, AtNinetySixDotsPerInchFifteenTwipsMakeAPixel) {
     EXPECT_EQ(control("boxTemplate").geometry(), QRect(116, 72, 405, 67));
     EXPECT_EQ(control("BoxTimeout").geometry(), QRect(20, 530, 77, 25));
     EXPECT_EQ(control("listLog").geometry(), QRect(116, 410, 407, 160));
+    // A width that is no whole number of pixels goes to the nearest: 6398 twips are
+    // 426.53 pixels.
+    front.controls().window.setControlWidth(SizedControl::boxExe, 6398);
+    EXPECT_EQ(control("boxExe").width(), 427);
 }
 
 TEST_F(MainWindowTest, AtTwiceTheDensityEveryLengthDoubles) {
@@ -149,7 +140,7 @@ TEST_F(MainWindowTest, PresentationOfBoxesAndLists) {
 // name given to a control that has no caption.
 TEST_F(MainWindowTest, EveryControlHasANameForAssistiveTechnology) {
     QStringList names;
-    for (const Designed& d : designed) {
+    for (const test::DesignedControl& d : designed) {
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(&this->control(d.name));
         ASSERT_NE(control, nullptr) << d.name;
         const QString name = control->text(QAccessible::Name);
@@ -193,7 +184,7 @@ TEST_F(MainWindowTest, TabWalksTheControlsInTheirDesignedOrder) {
         visited.push_back(QApplication::focusWidget()->objectName().toStdString());
     }
     std::vector<std::string> expected;
-    for (const Designed& d : designed)
+    for (const test::DesignedControl& d : designed)
         if (std::string(d.name) != "labelTime") // a label takes no focus
             expected.push_back(d.name);
     expected.push_back("buttonSelectAvi"); // and round again
@@ -231,7 +222,7 @@ protected:
 TEST_F(WindowAdapterTest, WidthsAreInTwipsAndTheOuterOneHasTheFrame) {
     EXPECT_EQ(geometry.innerWidth(), 8145);
     EXPECT_EQ(geometry.outerWidth(), 8145 + twips(frame()));
-    EXPECT_EQ(geometry.screenWidth(), twips(window.screen()->geometry().width()));
+    EXPECT_EQ(geometry.screenWidth(), twips(window.screen()->availableGeometry().width()));
     EXPECT_GT(geometry.minimumOuterWidth(), 0);
     EXPECT_LT(geometry.minimumOuterWidth(), 1840) << "narrow widths reach the layout's own guard";
     showActive();

@@ -1,3 +1,4 @@
+#include "helpers/DesignedWindow.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/Win32FrontEnd.h"
 #include "platform/win32/ui/WindowText.h"
@@ -192,6 +193,32 @@ TEST_F(FrontEnd, WindowWidthRunsTheResizeHandlerAtOnceAndMinimisingKeepsIt) {
     EXPECT_GE(resizes, 2);
     EXPECT_EQ(window.innerWidth(), 0);
     EXPECT_EQ(window.outerWidth(), width);
+}
+
+// At the DPI the window starts with, and at one where pixels are 10 twips and half pixels
+// round up (345 twips are 34.5 pixels).
+TEST_F(FrontEnd, EveryControlSitsAtItsDesignedPlaceAtTheWindowsDpi) {
+    const std::vector<test::DesignedControl> designed = test::designedControls();
+    ASSERT_EQ(designed.size(), controlCount);
+    HWND window = front.window().handle();
+    for (const UINT dpi : {front.window().dpi(), 144u}) {
+        RECT suggested{0, 0, 900, 1000};
+        if (dpi != front.window().dpi())
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const auto px = [dpi](int twips) { return test::designPixels(twips, static_cast<int>(dpi)); };
+        for (std::size_t i = 0; i < designed.size(); ++i) {
+            const test::DesignedControl& d = designed[i];
+            RECT place{};
+            GetWindowRect(control(static_cast<Control>(i)), &place);
+            MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
+            const RECT expected{px(d.left), px(d.top), px(d.left) + px(d.width), px(d.top) + px(d.height)};
+            EXPECT_TRUE(EqualRect(&place, &expected)) << d.name << " at " << dpi << " DPI";
+        }
+    }
+    c.window.setControlWidth(SizedControl::boxExe, 6398); // 639.8 pixels
+    RECT box{};
+    GetWindowRect(control(Control::boxExe), &box);
+    EXPECT_EQ(box.right - box.left, 640);
 }
 
 TEST(FileDialogAnswer, GivesFullPathsForOneOrSeveralFiles) {

@@ -2,6 +2,7 @@
 
 #include "platform/posix/CommandLineSplit.h"
 #include "platform/posix/ProcessTable.h"
+#include "platform/posix/LaunchFailure.h"
 
 #include <cerrno>
 #include <chrono>
@@ -14,7 +15,6 @@
 #include <poll.h>
 #include <spawn.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +47,26 @@ std::optional<unsigned long long> ticksThisBoot(const ProcessIdentity& job) {
 // A terminated child normally dies at once; this bounds the wait for one stuck in the
 // kernel, which is then reaped by a later call instead.
 constexpr auto reapAfterKillLimit = std::chrono::seconds(5);
+
+// A killed child is normally gone within a millisecond; this bounds the wait for it in
+// the click or tick that killed it. One stuck in the kernel (a hung network file system
+// or device) is left to later calls, which reap it once it has ended.
+constexpr auto killSettleLimit = std::chrono::milliseconds(50);
+
+// An inherited "ignore" of SIGCHLD (or SA_NOCLDWAIT) has the kernel reap every child the
+// moment it ends: its exit code is lost, and with its id the job's group is no longer
+// pinned for the kill. A handler someone installed is left alone.
+void takeBackChildExits() {
+    struct sigaction current {};
+    if (::sigaction(SIGCHLD, nullptr, &current) != 0)
+        return;
+    if (current.sa_handler != SIG_IGN && (current.sa_flags & SA_NOCLDWAIT) == 0)
+        return;
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigemptyset(&standard.sa_mask);
+    ::sigaction(SIGCHLD, &standard, nullptr);
+}
 
 int openPidfd([[maybe_unused]] pid_t pid) {
 #ifdef SYS_pidfd_open
@@ -107,25 +127,6 @@ std::uint32_t codeOf(const siginfo_t& info) {
     return 128u + static_cast<std::uint32_t>(info.si_status);
 }
 
-bool isFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// The system's reason in the words a user looks for: the spawn reports one error number
-// for a missing program and for a missing working folder alike, and "permission denied"
-// for a folder chosen as the program.
-std::string whyNotStarted(const LaunchRequest& request, int error) {
-    const std::string start = "The program " + request.file + " could not be started: ";
-    if (!request.directory.empty() && !isFolder(request.directory))
-        return start + "the working folder " + request.directory + " does not exist.";
-    if (isFolder(programPath(request.file)))
-        return start + "it is a folder.";
-    if (error == EACCES)
-        return start + "it is not an executable program (" + std::strerror(error) + ").";
-    return start + std::strerror(error);
-}
-
 class SpawnSetup {
 public:
     SpawnSetup() {
@@ -160,6 +161,13 @@ public:
         // the terminal and look to the tick like a program that runs and writes nothing.
         if (::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0) != 0)
             return false;
+        // Output and messages go where the tool's own go; where the tool runs without
+        // them, to /dev/null: a program missing one would have the first file it opens
+        // take its place, and write its messages into its output.
+        for (const int fd : {1, 2})
+            if (::fcntl(fd, F_GETFD) == -1 &&
+                ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0) != 0)
+                return false;
         return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
     }
 
@@ -183,6 +191,10 @@ private:
 
 } // namespace
 
+PosixProcessControl::PosixProcessControl() {
+    takeBackChildExits();
+}
+
 PosixProcessControl::~PosixProcessControl() {
     for (auto& [pid, child] : children_)
         if (child.pidfd >= 0)
@@ -193,18 +205,19 @@ PosixProcessControl::~PosixProcessControl() {
 }
 
 Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) {
-    reapReleased();
+    reapEnded();
     if (request.file.empty())
         return Failure{"No program is chosen."};
     std::vector<std::string> arguments = splitCommandLine(request.parameters);
     arguments.insert(arguments.begin(), request.file);
     SpawnSetup setup;
     if (!setup.prepare(request.directory))
-        return Failure{whyNotStarted(request, errno)};
+        return Failure{launchFailureText(request, programPath(request.file), errno)};
     int error = 0;
-    const pid_t pid = setup.spawn(programPath(request.file), arguments, error);
+    const std::string program = programPath(request.file);
+    const pid_t pid = setup.spawn(program, arguments, error);
     if (pid <= 0)
-        return Failure{whyNotStarted(request, error)};
+        return Failure{launchFailureText(request, program, error)};
     // An entry under the same id can only be one that ended and was reaped long ago,
     // whose id the system has since handed out again.
     if (auto old = children_.find(pid); old != children_.end()) {
@@ -212,7 +225,7 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
             ::close(old->second.pidfd);
         children_.erase(old);
     }
-    children_[pid] = Child{openPidfd(pid), false, false, std::nullopt, startOf(pid)};
+    children_[pid] = Child{openPidfd(pid), false, false, false, std::nullopt, startOf(pid)};
     return pid;
 }
 
@@ -252,7 +265,7 @@ Result<void> PosixProcessControl::endLeftover(const ProcessIdentity& job) {
 }
 
 Result<ProcessStatus> PosixProcessControl::exitCode(ProcessHandle handle) {
-    reapReleased();
+    reapEnded();
     const auto it = children_.find(handle);
     if (handle <= 0 || it == children_.end())
         return Failure{"No process has the handle " + std::to_string(handle) + "."};
@@ -265,7 +278,7 @@ Result<ProcessStatus> PosixProcessControl::exitCode(ProcessHandle handle) {
 }
 
 bool PosixProcessControl::terminate(ProcessHandle handle) {
-    reapReleased();
+    reapEnded();
     const auto it = children_.find(handle);
     if (handle <= 0 || it == children_.end())
         return false;
@@ -279,7 +292,11 @@ bool PosixProcessControl::terminate(ProcessHandle handle) {
     // The leader, running or a zombie, still holds the id unreaped, so the group of that
     // id is the job's: this ends what the job started, also after the job itself ended.
     ::kill(-handle, SIGKILL);
-    awaitEnd(handle, child);
+    // Nothing is waited for unless the leader itself was just killed.
+    if ((killed && awaitEnd(handle, child, killSettleLimit)) || hasEnded(handle, child))
+        reap(handle, child);
+    else
+        child.reapWhenEnded = true;
     return killed;
 }
 
@@ -293,7 +310,7 @@ void PosixProcessControl::release(ProcessHandle handle) {
         else
             released_[handle] = child;
     }
-    reapReleased();
+    reapEnded();
 }
 
 bool PosixProcessControl::hasEnded(ProcessHandle pid, Child& child) {
@@ -328,14 +345,13 @@ void PosixProcessControl::reap(ProcessHandle pid, Child& child) {
     child.pidfd = -1;
 }
 
-// Reaps the child once it has ended; one stuck in the kernel past the limit stays for a
-// later call.
-void PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child) {
-    const auto deadline = std::chrono::steady_clock::now() + reapAfterKillLimit;
+// Whether the child ended within the limit.
+bool PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!hasEnded(pid, child)) {
         const auto left = deadline - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero())
-            return;
+            return false;
         if (child.pidfd >= 0) {
             pollfd ready{child.pidfd, POLLIN, 0};
             ::poll(&ready, 1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
@@ -344,7 +360,7 @@ void PosixProcessControl::awaitEnd(ProcessHandle pid, Child& child) {
             ::nanosleep(&step, nullptr);
         }
     }
-    reap(pid, child);
+    return true;
 }
 
 bool PosixProcessControl::signalKill(ProcessHandle pid, const Child& child) {
@@ -374,7 +390,10 @@ std::vector<pid_t> PosixProcessControl::leftoverOf(const ProcessIdentity& job) {
     return left;
 }
 
-void PosixProcessControl::reapReleased() {
+void PosixProcessControl::reapEnded() {
+    for (auto& [pid, child] : children_)
+        if (child.reapWhenEnded && !child.reaped && hasEnded(pid, child))
+            reap(pid, child);
     for (auto it = released_.begin(); it != released_.end();) {
         if (hasEnded(it->first, it->second)) {
             reap(it->first, it->second);

@@ -2,6 +2,7 @@
 
 #include "platform/ProcessControl.h"
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <sys/types.h>
@@ -16,7 +17,10 @@ namespace quorbin {
 // The group stays addressable until terminate has ended it: a child that has ended is
 // only looked at (its exit code read and kept), not reaped, so it stays a zombie that
 // holds its id, and with it the group's id, for as long as the handle is ours. terminate
-// kills what is left of the group and only then reaps the child. A group whose leader
+// kills what is left of the group and only then reaps the child: at once where it had
+// ended already, after at most a moment where the kill ended it, and otherwise (a job
+// stuck in the kernel) in whichever later call finds it ended, so that a click or a tick
+// never waits for it. A group whose leader
 // has been reaped is never signalled: its id may since name a stranger's group. The
 // kernel's process file descriptors, where it has them, pin every query and signal to
 // the very process.
@@ -31,7 +35,8 @@ namespace quorbin {
 // a running job. All calls come from the one user-interface thread.
 class PosixProcessControl final : public ProcessControl {
 public:
-    PosixProcessControl() = default;
+    // Takes back the exits of its children where the tool inherited SIGCHLD ignored.
+    PosixProcessControl();
     ~PosixProcessControl() override;
     PosixProcessControl(const PosixProcessControl&) = delete;
     PosixProcessControl& operator=(const PosixProcessControl&) = delete;
@@ -51,6 +56,8 @@ private:
         // Ended, and its code read; the zombie still holds the id until reaped.
         bool ended = false;
         bool reaped = false;
+        // Killed but not yet ended when terminate returned: reaped by a later call.
+        bool reapWhenEnded = false;
         // The exit code once ended; nullopt when the process was reaped elsewhere and
         // its code is lost.
         std::optional<std::uint32_t> code;
@@ -61,9 +68,10 @@ private:
     // Looks whether the child has ended, without reaping it.
     static bool hasEnded(ProcessHandle pid, Child& child);
     static void reap(ProcessHandle pid, Child& child);
-    static void awaitEnd(ProcessHandle pid, Child& child);
+    static bool awaitEnd(ProcessHandle pid, Child& child, std::chrono::milliseconds limit);
     static bool signalKill(ProcessHandle pid, const Child& child);
-    void reapReleased();
+    // Reaps what has ended of the children killed earlier and of the released ones.
+    void reapEnded();
     static std::vector<pid_t> leftoverOf(const ProcessIdentity& job);
 
     std::map<ProcessHandle, Child> children_;

@@ -12,6 +12,7 @@
 #include <QWindowStateChangeEvent>
 
 #include <array>
+#include <utility>
 
 namespace quorbin {
 
@@ -58,7 +59,6 @@ void makeScrollingBox(QPlainTextEdit& box) {
 
 QtMainWindow::QtMainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Quorbin"));
-    setWindowIcon(toolIcon());
     setMenuBar(&menus_);
     setCentralWidget(&clientArea_);
     connect(&menus_.about(), &QAction::triggered, this, [this] { showAboutBox(*this); });
@@ -226,6 +226,17 @@ QWidget& QtMainWindow::sizedControl(SizedControl control) {
 void QtMainWindow::startTimerTimer(std::function<void()> tick) {
     tick_ = std::move(tick);
     timerTimer_.start();
+}
+
+// The icon is read once the window has first been painted: reading it loads Qt's image
+// format plugins, which would hold up the first paint by several milliseconds, and the
+// title bar shows it a moment later all the same.
+void QtMainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (std::exchange(iconSet_, true))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowIcon(toolIcon()); }, Qt::QueuedConnection);
 }
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {

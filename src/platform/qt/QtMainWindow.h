@@ -63,6 +63,7 @@ public:
     void onClose(std::function<void()> handler) { closed_ = std::move(handler); }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +102,7 @@ private:
     std::function<void()> tick_;
     std::function<void()> sizeChanged_;
     std::function<void()> closed_;
+    bool iconSet_ = false;
 };
 
 } // namespace quorbin

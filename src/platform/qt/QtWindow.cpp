@@ -153,7 +153,7 @@ int QtWindow::minimumOuterWidth() const {
 
 int QtWindow::screenWidth() const {
     const QScreen* screen = window_.screen();
-    return screen ? pixelsToTwips(screen->geometry().width(), dpi()) : 0;
+    return screen ? pixelsToTwips(screen->availableGeometry().width(), dpi()) : 0;
 }
 
 // The core closes the window from inside its own handlers (the tick that ends a batch):

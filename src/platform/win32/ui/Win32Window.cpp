@@ -77,7 +77,7 @@ int Win32Window::screenWidth() const {
     monitor.cbSize = sizeof(monitor);
     if (!GetMonitorInfoW(MonitorFromWindow(window_.handle(), MONITOR_DEFAULTTONEAREST), &monitor))
         return 0;
-    return window_.toTwips(monitor.rcMonitor.right - monitor.rcMonitor.left);
+    return window_.toTwips(monitor.rcWork.right - monitor.rcWork.left);
 }
 
 void Win32Window::onResize(std::function<void()> handler) {
