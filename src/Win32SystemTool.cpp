@@ -16,6 +16,11 @@ Services Win32SystemTool::services() {
         .keyboard = keyboard_,
         .keepAwake = keepAwake_,
         .text = text_,
+        .notifier = front_.notifier(),
+        .taskbar = front_.taskbar(),
+        .power = front_.power(),
+        .opener = opener_,
+        .countdown = front_.countdown(),
     };
 }
 

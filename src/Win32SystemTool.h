@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileOpener.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32KeepAwake.h"
 #include "platform/win32/Win32Keyboard.h"
@@ -34,6 +35,7 @@ private:
     Win32Keyboard keyboard_;
     Win32KeepAwake keepAwake_;
     Win32TextCodec text_;
+    Win32FileOpener opener_;
     MainForm form_;
 };
 

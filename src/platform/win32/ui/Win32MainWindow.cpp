@@ -15,8 +15,8 @@ constexpr int designedInnerWidth = 8145;
 constexpr int designedInnerHeight = 8880;
 constexpr UINT_PTR timerId = 1;
 constexpr UINT tickMilliseconds = 500;
-constexpr UINT taskMessage = WM_APP + 1;
-constexpr int firstControlId = 1000; // far from IDOK and IDCANCEL, which nothing here answers
+constexpr UINT taskMessage = WM_APP + 1; // the first of the window's private messages
+constexpr int firstControlId = 1000;     // far from IDOK and IDCANCEL, which nothing here answers
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int iconResource = 1;
 
@@ -96,12 +96,15 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
+Win32MainWindow::Win32MainWindow(HINSTANCE instance)
+    : instance_(instance), menu_(createMainMenu()), nextMessage_(taskMessage + 1) {
     registerClass(instance_, windowProc);
     window_ = CreateWindowExW(0, windowClass, L"Quorbin", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                              nullptr, nullptr, instance_, this);
-    if (!window_)
+                              nullptr, menu_.bar, instance_, this);
+    if (!window_) {
+        DestroyMenu(menu_.bar);
         return;
+    }
     dpi_ = GetDpiForWindow(window_);
     fonts_ = std::make_unique<DesignFonts>(dpi_);
     createControls();
@@ -109,8 +112,10 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
     placeControls();
     nameControls();
     loadIcons();
+    // The menu bar lies outside the client area, in the frame that holds the designed
+    // client area.
     RECT outer{0, 0, toPixels(designedInnerWidth), toPixels(designedInnerHeight)};
-    AdjustWindowRectExForDpi(&outer, windowStyle, FALSE, 0, dpi_);
+    AdjustWindowRectExForDpi(&outer, windowStyle, TRUE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -221,6 +226,20 @@ void Win32MainWindow::onNotify(Control control, std::function<LRESULT(NMHDR&)> h
     notifications_[index(control)] = std::move(handler);
 }
 
+void Win32MainWindow::onMenu(MenuItem item, std::function<void()> handler) {
+    menuCommands_[static_cast<UINT>(item) - static_cast<UINT>(MenuItem::doNothing)] = std::move(handler);
+}
+
+void Win32MainWindow::onMessage(UINT message, MessageHandler handler) {
+    messageHandlers_.emplace_back(message, std::move(handler));
+}
+
+void Win32MainWindow::menuChosen(UINT id) {
+    const UINT i = id - static_cast<UINT>(MenuItem::doNothing);
+    if (i < menuItemCount && menuCommands_[i])
+        menuCommands_[i]();
+}
+
 void Win32MainWindow::onDrawItem(Control control, std::function<void(const DRAWITEMSTRUCT&)> handler) {
     drawers_[index(control)] = std::move(handler);
 }
@@ -241,14 +260,22 @@ void Win32MainWindow::startTimerTimer(std::function<void()> tick) {
 }
 
 void Win32MainWindow::post(std::function<void()> task) {
-    tasks_.push_back(std::move(task));
-    if (tasks_.size() == 1)
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(tasksLock_);
+        tasks_.push_back(std::move(task));
+        first = tasks_.size() == 1;
+    }
+    if (first)
         PostMessageW(window_, taskMessage, 0, 0);
 }
 
 void Win32MainWindow::runTasks() {
     std::vector<std::function<void()>> tasks;
-    tasks.swap(tasks_);
+    {
+        const std::lock_guard<std::mutex> lock(tasksLock_);
+        tasks.swap(tasks_);
+    }
     for (auto& task : tasks)
         task();
 }
@@ -291,7 +318,7 @@ bool Win32MainWindow::handleKey(const MSG& message) {
 int Win32MainWindow::run() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handleKey(message))
+        if (handleKey(message) || (modelessBox_ && IsDialogMessageW(modelessBox_, &message)))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -334,8 +361,16 @@ LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM w
 }
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const auto& [wanted, handler] : messageHandlers_)
+        if (wanted == message)
+            if (const std::optional<LRESULT> result = handler(wParam, lParam))
+                return *result;
     switch (message) {
     case WM_COMMAND: {
+        if (lParam == 0 && HIWORD(wParam) == 0) {
+            menuChosen(LOWORD(wParam));
+            return 0;
+        }
         const int i = LOWORD(wParam) - firstControlId;
         if (lParam != 0 && i >= 0 && i < static_cast<int>(controlCount) &&
             commands_[static_cast<std::size_t>(i)])
