@@ -51,6 +51,10 @@ void Win32CountdownBox::close() {
 
 void Win32CountdownBox::create() {
     registerClass(boxProc);
+    // Windows hides the windows a minimised window owns, and the box is there to be seen:
+    // the main window comes back first.
+    if (IsIconic(owner_.handle()))
+        ShowWindow(owner_.handle(), SW_RESTORE);
     const int dpi = static_cast<int>(owner_.dpi());
     const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI); };
     RECT outer{0, 0, px(width), px(height)};

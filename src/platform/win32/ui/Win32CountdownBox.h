@@ -8,7 +8,7 @@ namespace quorbin {
 // The countdown box "When the batch is done": a window owned by the main window, not
 // modal, centred over it, with the text and a Cancel button. Cancel, Escape and the
 // close box cancel; the box closes first, then the handler runs. It closes with the
-// main window too, which runs nothing.
+// main window too, which runs nothing. A minimised main window is restored to show it.
 class Win32CountdownBox final : public CountdownBox {
 public:
     explicit Win32CountdownBox(Win32MainWindow& owner) : owner_(owner) {}

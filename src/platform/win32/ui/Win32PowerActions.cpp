@@ -3,11 +3,24 @@
 #include "platform/win32/ShutdownPrivilege.h"
 #include "platform/win32/SystemMessage.h"
 
-#include <powrprof.h>
-
 namespace quorbin {
 
 namespace {
+
+// powrprof.dll is loaded at the first sleep, not with the program: it would add to every
+// start-up for a call that most runs never make.
+BOOLEAN WINAPI setSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsDisabled) {
+    using Call = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+    HMODULE library = LoadLibraryExW(L"powrprof.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const auto call =
+        library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, "SetSuspendState")))
+                : nullptr;
+    if (!call) {
+        SetLastError(library ? ERROR_PROC_NOT_FOUND : GetLastError());
+        return FALSE;
+    }
+    return call(hibernate, force, wakeEventsDisabled);
+}
 
 Result<void> sleepMachine(const PowerCalls& calls) {
     const Result<void> privilege = enableShutdownPrivilege();
@@ -33,7 +46,7 @@ Result<void> shutDownMachine(const PowerCalls& calls) {
 } // namespace
 
 const PowerCalls& systemPowerCalls() {
-    static const PowerCalls calls{SetSuspendState, InitiateShutdownW};
+    static const PowerCalls calls{setSuspendState, InitiateShutdownW};
     return calls;
 }
 
