@@ -7,8 +7,6 @@
 //   winprobe pick WINDOW NAMES     waits for a visible open-file dialog captioned WINDOW,
 //                                  enters NAMES as its file name and presses Open
 //   winprobe close WINDOW          asks the visible window captioned WINDOW to close
-//   winprobe menu WINDOW ITEM      chooses the command ITEM (its text, "&" included) of
-//                                  the menu bar of the visible window captioned WINDOW
 //
 // Captions are matched exactly. Waits end after 20 seconds with exit code 2.
 #include <windows.h>
@@ -62,22 +60,6 @@ HWND childButton(HWND window, const wchar_t* caption) {
     return search.found;
 }
 
-// The command of a menu or of its submenus with the text, 0 for none.
-UINT menuCommand(HMENU menu, const wchar_t* text) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (HMENU submenu = GetSubMenu(menu, i)) {
-            if (const UINT found = menuCommand(submenu, text))
-                return found;
-            continue;
-        }
-        wchar_t itemText[256] = {};
-        GetMenuStringW(menu, i, itemText, 256, MF_BYPOSITION);
-        if (lstrcmpW(itemText, text) == 0)
-            return GetMenuItemID(menu, i);
-    }
-    return 0;
-}
-
 void printUtf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -91,8 +73,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
         std::fprintf(
             stderr,
-            "usage: winprobe click WINDOW BUTTON | answer WINDOW | pick WINDOW NAMES | menu WINDOW ITEM | "
-            "close WINDOW\n");
+            "usage: winprobe click WINDOW BUTTON | answer WINDOW | pick WINDOW NAMES | close WINDOW\n");
         return 1;
     }
     const std::wstring command = argv[1];
@@ -116,11 +97,6 @@ int wmain(int argc, wchar_t** argv) {
                          SetDlgItemTextW(dialog, fileNameEditId, argv[3])))
             return 2;
         return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 2;
-    }
-    if (command == L"menu" && argc == 4) {
-        HWND window = waitForWindow(argv[2], nullptr);
-        const UINT item = window ? menuCommand(GetMenu(window), argv[3]) : 0;
-        return item && PostMessageW(window, WM_COMMAND, item, 0) ? 0 : 2;
     }
     if (command == L"close") {
         HWND window = waitForWindow(argv[2], nullptr);
