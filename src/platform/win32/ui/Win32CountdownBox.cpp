@@ -1,6 +1,7 @@
 #include "platform/win32/ui/Win32CountdownBox.h"
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/WindowClass.h"
 
 namespace quorbin {
 
@@ -14,20 +15,6 @@ constexpr int height = 112;
 constexpr int margin = 12;
 constexpr int buttonWidth = 88;
 constexpr int buttonHeight = 26;
-
-void registerClass(WNDPROC procedure) {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof(type);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, boxClass, &type))
-        return;
-    type.lpfnWndProc = procedure;
-    type.hInstance = instance;
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    type.lpszClassName = boxClass;
-    RegisterClassExW(&type);
-}
 
 HWND child(HWND box, const wchar_t* type, DWORD style, const wchar_t* text, RECT place, int id) {
     return CreateWindowExW(0, type, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
@@ -50,7 +37,7 @@ void Win32CountdownBox::close() {
 }
 
 void Win32CountdownBox::create() {
-    registerClass(boxProc);
+    registerWindowClass(GetModuleHandleW(nullptr), boxClass, boxProc);
     // Windows hides the windows a minimised window owns, and the box is there to be seen:
     // the main window comes back first.
     if (IsIconic(owner_.handle()))
@@ -95,11 +82,7 @@ void Win32CountdownBox::destroyed() {
 }
 
 LRESULT CALLBACK Win32CountdownBox::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32CountdownBox*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    auto* self = windowOwner<Win32CountdownBox>(box, message, lParam);
     if (self) {
         switch (message) {
         case WM_COMMAND:

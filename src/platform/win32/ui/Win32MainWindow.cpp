@@ -1,6 +1,7 @@
 #include "platform/win32/ui/Win32MainWindow.h"
 
 #include "platform/TwipsConversion.h"
+#include "platform/win32/ui/WindowClass.h"
 
 #include <oleacc.h>
 
@@ -81,24 +82,11 @@ bool isSingleLineEdit(HWND control) {
     return lstrcmpiW(name, WC_EDITW) == 0 && (GetWindowLongW(control, GWL_STYLE) & ES_MULTILINE) == 0;
 }
 
-void registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof(type);
-    if (GetClassInfoExW(instance, windowClass, &type))
-        return;
-    type.lpfnWndProc = procedure;
-    type.hInstance = instance;
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    type.lpszClassName = windowClass;
-    RegisterClassExW(&type);
-}
-
 } // namespace
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance)
     : instance_(instance), menu_(createMainMenu()), nextMessage_(taskMessage + 1) {
-    registerClass(instance_, windowProc);
+    registerWindowClass(instance_, windowClass, windowProc);
     window_ = CreateWindowExW(0, windowClass, L"Quorbin", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                               nullptr, menu_.bar, instance_, this);
     if (!window_) {
@@ -350,11 +338,7 @@ void Win32MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<Win32MainWindow>(window, message, lParam);
     if (!self || self->window_ != window)
         return DefWindowProcW(window, message, wParam, lParam);
     return self->handle(message, wParam, lParam);
