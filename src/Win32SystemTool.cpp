@@ -18,6 +18,11 @@ Services Win32SystemTool::services() {
         .text = text_,
         .records = records_,
         .claims = claims_,
+        .notifier = front_.notifier(),
+        .taskbar = front_.taskbar(),
+        .power = front_.power(),
+        .opener = opener_,
+        .countdown = front_.countdown(),
     };
 }
 

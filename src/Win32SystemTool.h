@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/win32/Win32BatchRecords.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileOpener.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32FolderClaims.h"
 #include "platform/win32/Win32KeepAwake.h"
@@ -38,6 +39,7 @@ private:
     Win32TextCodec text_;
     Win32BatchRecords records_;
     Win32FolderClaims claims_;
+    Win32FileOpener opener_;
     MainForm form_;
 };
 

@@ -1,10 +1,20 @@
 #include "helpers/DesignedWindow.h"
+#include "platform/WhenDoneItems.h"
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/EntryMarkGlyph.h"
 #include "platform/win32/ui/Win32FrontEnd.h"
 #include "platform/win32/ui/WindowText.h"
 
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +29,7 @@ protected:
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                             ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&controls);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the taskbar's COM object
     }
 
     HWND control(Control which) { return front.window().control(which); }
@@ -266,6 +277,276 @@ TEST_F(FrontEnd, APickThatDoesNotFitIsRefusedNotCut) {
     user.join();
     EXPECT_FALSE(result.ok());
     EXPECT_NE(result.error().find("10000"), std::string::npos) << result.error();
+}
+
+} // namespace
+} // namespace quorbin
+
+namespace quorbin {
+namespace {
+
+std::wstring tipText(HWND tip, HWND control) {
+    wchar_t text[512] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+// What a screen reader would be told, by child id.
+struct ReadEntries final : AccessibleEntries {
+    std::map<int, std::pair<std::wstring, std::wstring>> told;
+    void describe(int childId, const std::wstring& name, const std::wstring& description) override {
+        told[childId] = {name, description};
+    }
+    void forget(int childId) override { told.erase(childId); }
+};
+
+TEST_F(FrontEnd, BadgeTooltipAndScreenReaderTextFollowTheirEntryThroughInsertions) {
+    auto& list = static_cast<Win32ListBox&>(c.listFiles);
+    HWND box = control(Control::listFiles);
+    ReadEntries reader;
+    list.describeEntriesThrough(reader);
+    for (const char* name : {"a.avi", "b.avi", "c.avi"})
+        list.addSorted(name);
+    list.setBadge(1, {EntryMark::finished, "finished", "Finished with exit code 0 after 00:01:02."});
+    list.setBadge(2, {EntryMark::failed, "exited with code 1", "Exited with code 1 after 00:00:09."});
+    list.addSorted("ab.avi"); // between: b.avi and c.avi move down one
+    ASSERT_EQ(list.entryText(2), "b.avi");
+    const std::map<int, std::pair<std::wstring, std::wstring>> told{
+        {3, {L"b.avi, finished", L"Finished with exit code 0 after 00:01:02."}},
+        {4, {L"c.avi, exited with code 1", L"Exited with code 1 after 00:00:09."}}};
+    EXPECT_EQ(reader.told, told);
+
+    RECT row{};
+    SendMessageW(box, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+    SendMessageW(box, WM_MOUSEMOVE, 0, MAKELPARAM(row.left + 80, (row.top + row.bottom) / 2));
+    EXPECT_EQ(tipText(list.tooltip(), box), L"Finished with exit code 0 after 00:01:02.");
+    list.addSorted("0.avi"); // "ab.avi" comes under the mouse
+    ASSERT_EQ(list.count(), 5);
+    EXPECT_EQ(tipText(list.tooltip(), box), L"");
+    list.clear();
+    EXPECT_TRUE(reader.told.empty());
+}
+
+TEST(EntryMarkGlyph, EachMarkHasAShapeOfItsOwnInOneColour) {
+    constexpr int size = 16;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(dc, bitmap);
+    std::vector<std::vector<bool>> shapes;
+    for (int mark = 0; mark <= static_cast<int>(EntryMark::outputOfOther); ++mark) {
+        const RECT all{0, 0, size, size};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        drawEntryMark(dc, RECT{1, 1, 14, 14}, static_cast<EntryMark>(mark), USER_DEFAULT_SCREEN_DPI, true);
+        GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        std::vector<bool> shape;
+        for (int i = 0; i < size * size; ++i)
+            shape.push_back((pixels[i] & 0xFFFFFFU) != 0xFFFFFFU);
+        const bool empty = std::find(shape.begin(), shape.end(), true) == shape.end();
+        EXPECT_EQ(empty, mark == 0) << "mark " << mark;
+        for (std::size_t other = 0; other < shapes.size(); ++other)
+            EXPECT_NE(shape, shapes[other]) << "marks " << other << " and " << mark;
+        shapes.push_back(shape);
+    }
+    SelectObject(dc, before);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(FrontEnd, TimeoutWarningTintsTheBoxAndShowsTheNoteAsItsTooltip) {
+    auto& box = static_cast<Win32TextBox&>(c.BoxTimeout);
+    HWND edit = control(Control::BoxTimeout);
+    HDC dc = GetDC(edit);
+    const auto background = [&] {
+        SendMessageW(front.window().handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(edit));
+        return GetBkColor(dc);
+    };
+    const COLORREF normal = background();
+    box.setWarning("reads as 0 minutes");
+    EXPECT_NE(background(), normal);
+    EXPECT_EQ(tipText(box.tooltip(), edit), L"reads as 0 minutes");
+    box.setWarning("");
+    EXPECT_EQ(background(), normal);
+    EXPECT_EQ(tipText(box.tooltip(), edit), L"");
+    ReleaseDC(edit, dc);
+}
+
+TEST_F(FrontEnd, MenuBarKeepsTheDesignedClientAreaAndRunsItsCommandsForTheUserOnly) {
+    HWND window = front.window().handle();
+    ASSERT_NE(GetMenu(window), nullptr);
+    RECT client{};
+    GetClientRect(window, &client);
+    const int dpi = static_cast<int>(front.window().dpi());
+    EXPECT_EQ(client.bottom, MulDiv(8880, dpi, 1440)) << "the menu bar is not part of the designed height";
+    RECT exe{};
+    GetWindowRect(control(Control::boxExe), &exe);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&exe), 2);
+    EXPECT_EQ(exe.top, MulDiv(120, dpi, 1440)) << "the top control keeps its place under the menu bar";
+
+    HMENU items = front.window().whenDoneMenu();
+    const auto checked = [&](MenuItem item) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        GetMenuItemInfoW(items, static_cast<UINT>(item), FALSE, &info);
+        return (info.fType & MFT_RADIOCHECK) != 0 && (info.fState & MFS_CHECKED) != 0;
+    };
+    int chosen = -1;
+    int opened = 0;
+    c.menuWhenDone.onChoose([&](int item) { chosen = item; });
+    c.menuOpenLog.onClick([&] { ++opened; });
+    EXPECT_TRUE(checked(MenuItem::doNothing));
+    c.menuWhenDone.setChosen(shutDownMachine);
+    EXPECT_EQ(chosen, -1) << "code chose";
+    EXPECT_TRUE(checked(MenuItem::shutDownMachine));
+    EXPECT_FALSE(checked(MenuItem::doNothing));
+    SendMessageW(window, WM_COMMAND, static_cast<UINT>(MenuItem::sleepMachine), 0);
+    EXPECT_EQ(chosen, sleepMachine);
+    EXPECT_EQ(c.menuWhenDone.chosen(), sleepMachine);
+    EXPECT_TRUE(checked(MenuItem::sleepMachine));
+    EXPECT_FALSE(checked(MenuItem::shutDownMachine));
+    SendMessageW(window, WM_COMMAND, static_cast<UINT>(MenuItem::openLogFile), 0);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(FrontEnd, CountdownBoxRunsTheCancelHandlerForTheUserOnly) {
+    Win32CountdownBox& box = front.countdown();
+    int cancels = 0;
+    box.onCancel([&] { ++cancels; });
+    box.show("The machine will go to sleep in 60 seconds.");
+    HWND first = box.handle();
+    box.show("The machine will go to sleep in 59 seconds.");
+    ASSERT_EQ(box.handle(), first) << "one box, its text replaced";
+    EXPECT_NE(windowText(GetWindow(first, GW_CHILD)).find(L"59 seconds"), std::wstring::npos);
+    box.close();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(cancels, 0);
+
+    box.show("in 58 seconds.");
+    SendMessageW(GetDlgItem(box.handle(), IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_EQ(box.handle(), nullptr);
+    EXPECT_EQ(cancels, 1);
+    box.show("in 57 seconds.");
+    SendMessageW(box.handle(), WM_CLOSE, 0, 0); // its close box
+    EXPECT_EQ(box.handle(), nullptr);
+    EXPECT_EQ(cancels, 2);
+}
+
+TEST_F(FrontEnd, NotificationIconGoesWithItsBalloonAndWithTheWindow) {
+    HWND window = front.window().handle();
+    Win32Notifier& notifier = front.notifier();
+    const auto iconThere = [&] {
+        NOTIFYICONDATAW probe{};
+        probe.cbSize = sizeof(probe);
+        probe.hWnd = window;
+        probe.uID = 1; // the notifier's icon
+        return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+    };
+    notifier.notify("Quorbin: batch finished", "2 files: 2 finished");
+    EXPECT_TRUE(iconThere());
+    SendMessageW(window, notifier.callbackMessage(), 1, MAKELPARAM(NIN_BALLOONTIMEOUT, 1));
+    EXPECT_FALSE(iconThere());
+
+    notifier.notify("Quorbin: batch finished", "2 files: 2 finished");
+    int closes = 0;
+    c.window.onClose([&] { ++closes; });
+    c.window.close();
+    EXPECT_EQ(closes, 0) << "it closes once the caller has returned";
+    runMessageLoop();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(iconThere());
+}
+
+TEST_F(FrontEnd, TaskbarProgressWaitsForItsButtonThenReachesTheShell) {
+    Win32TaskbarProgress& taskbar = front.taskbar();
+    taskbar.show(1, 3, false);
+    EXPECT_EQ(taskbar.lastOutcome(), S_FALSE) << "no button yet";
+    SendMessageW(front.window().handle(), taskbar.buttonCreatedMessage(), 0, 0);
+    if (taskbar.lastOutcome() == REGDB_E_CLASSNOTREG || taskbar.lastOutcome() == E_NOINTERFACE)
+        GTEST_SKIP() << "this system has no ITaskbarList3: " << std::hex << taskbar.lastOutcome();
+    EXPECT_EQ(taskbar.lastOutcome(), S_OK) << "the progress kept until the button came";
+    taskbar.show(2, 3, true);
+    EXPECT_EQ(taskbar.lastOutcome(), S_OK);
+    taskbar.clear();
+    EXPECT_EQ(taskbar.lastOutcome(), S_OK);
+}
+
+// Recorders of the power calls: Wine's do nothing, and real ones would end the test.
+std::atomic<bool> privilegeHeld{false};
+std::atomic<DWORD> shutdownFlags{0};
+
+bool shutdownPrivilegeEnabled() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {}};
+    LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &wanted.Privilege[0].Luid);
+    BOOL held = FALSE;
+    PrivilegeCheck(token, &wanted, &held);
+    CloseHandle(token);
+    return held != FALSE;
+}
+
+void disableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token);
+    TOKEN_PRIVILEGES off{1, {}};
+    LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &off.Privileges[0].Luid);
+    AdjustTokenPrivileges(token, FALSE, &off, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+BOOLEAN WINAPI refusedSleep(BOOLEAN, BOOLEAN, BOOLEAN) {
+    privilegeHeld = shutdownPrivilegeEnabled();
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+DWORD WINAPI grantedShutdown(LPWSTR, LPWSTR, DWORD, DWORD flags, DWORD) {
+    privilegeHeld = shutdownPrivilegeEnabled();
+    shutdownFlags = flags;
+    return ERROR_SUCCESS;
+}
+
+TEST_F(FrontEnd, PowerActionsHoldThePrivilegeAndAnswerOnTheWindowsThread) {
+    Win32PowerActions power(front.window(), PowerCalls{refusedSleep, grantedShutdown});
+    struct Case {
+        void (PowerActions::*action)(PowerActions::Done);
+        bool succeeds;
+    };
+    for (const Case& test : {Case{&PowerActions::suspend, false}, Case{&PowerActions::powerOff, true}}) {
+        disableShutdownPrivilege();
+        ASSERT_FALSE(shutdownPrivilegeEnabled());
+        privilegeHeld = false;
+        std::optional<Result<void>> answer;
+        DWORD answeredOn = 0;
+        (power.*test.action)([&](const Result<void>& outcome) {
+            answer = outcome;
+            answeredOn = GetCurrentThreadId();
+        });
+        for (int turns = 0; turns < 1000 && !answer; ++turns) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            runMessageLoop();
+        }
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_TRUE(privilegeHeld);
+        EXPECT_EQ(answeredOn, GetCurrentThreadId());
+        EXPECT_EQ(answer->ok(), test.succeeds);
+        if (!test.succeeds) {
+            EXPECT_NE(answer->error().find(systemMessage(ERROR_ACCESS_DENIED)), std::string::npos)
+                << answer->error();
+        }
+    }
+    EXPECT_EQ(shutdownFlags & SHUTDOWN_POWEROFF, static_cast<DWORD>(SHUTDOWN_POWEROFF));
 }
 
 } // namespace

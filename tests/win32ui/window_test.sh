@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The real quorbin.exe under Wine, on an X server: the window "Quorbin" opens, Start on
-# an empty list shows the box "No AVI files are selected." captioned "quorbin", and
-# quorbin.log in the working folder holds START, the error line and IDLE, each ending
-# in CR LF.
+# The real quorbin.exe under Wine, on an X server: the window "Quorbin" opens, its menu
+# command Batch > Open the log file reaches the core (before any Start there is no log
+# yet, and a box says so), Start on an empty list shows the box "No AVI files are
+# selected." captioned "quorbin", and quorbin.log in the working folder holds START, the
+# error line and IDLE, each ending in CR LF.
 #
 #   window_test.sh WINE_ENV QUORBIN_EXE WINPROBE_EXE
 #
@@ -24,6 +25,11 @@ run wine reg delete 'HKCU\Software\quorbin' /f </dev/null >/dev/null 2>&1 || tru
 start_program "$quorbin" "$work"
 run wine "$winprobe" answer quorbin </dev/null >"$work/first-box" || fail "no box at start-up"
 x_window_named Quorbin >/dev/null
+
+# Alt+B, O: Batch > Open the log file, as the user types it.
+xdotool windowfocus --sync "$(x_window_named Quorbin)" key alt+b o || fail "the menu could not be typed"
+run wine "$winprobe" answer quorbin </dev/null >"$work/log-box" || fail "no box after Open the log file"
+grep -q "There is no log file" "$work/log-box" || fail "Open the log file said: $(cat "$work/log-box")"
 
 run wine "$winprobe" click Quorbin Start </dev/null || fail "Start could not be pressed"
 x_window_named quorbin >/dev/null

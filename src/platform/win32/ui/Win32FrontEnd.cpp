@@ -1,5 +1,7 @@
 #include "platform/win32/ui/Win32FrontEnd.h"
 
+#include "platform/win32/ui/AboutBox.h"
+
 namespace quorbin {
 
 Win32FrontEnd::Win32FrontEnd(HINSTANCE instance)
@@ -12,7 +14,11 @@ Win32FrontEnd::Win32FrontEnd(HINSTANCE instance)
       buttonAbort_(window_, Control::buttonAbort), listLog_(window_),
       buttonPause_(window_, Control::buttonPause), BoxTimeout_(window_, Control::BoxTimeout),
       labelTime_(window_, Control::labelTime), buttonSaveAvs_(window_, Control::buttonSaveAvs),
-      buttonStop_(window_, Control::buttonStop), messageBox_(window_), fileDialog_(window_) {}
+      buttonStop_(window_, Control::buttonStop), messageBox_(window_), fileDialog_(window_),
+      menuWhenDone_(window_), menuOpenLog_(window_, MenuItem::openLogFile), countdown_(window_),
+      notifier_(window_), taskbar_(window_), power_(window_) {
+    window_.onMenu(MenuItem::about, [this] { showAboutBox(window_.handle()); });
+}
 
 Controls Win32FrontEnd::controls() {
     return Controls{
@@ -35,6 +41,8 @@ Controls Win32FrontEnd::controls() {
         .labelTime = labelTime_,
         .buttonSaveAvs = buttonSaveAvs_,
         .buttonStop = buttonStop_,
+        .menuWhenDone = menuWhenDone_,
+        .menuOpenLog = menuOpenLog_,
     };
 }
 

@@ -2,18 +2,25 @@
 
 #include "platform/Controls.h"
 #include "platform/win32/ui/Win32Button.h"
+#include "platform/win32/ui/Win32CountdownBox.h"
 #include "platform/win32/ui/Win32FileDialog.h"
 #include "platform/win32/ui/Win32ListBox.h"
 #include "platform/win32/ui/Win32LogView.h"
 #include "platform/win32/ui/Win32MainWindow.h"
+#include "platform/win32/ui/Win32Menu.h"
 #include "platform/win32/ui/Win32MessageBox.h"
+#include "platform/win32/ui/Win32Notifier.h"
+#include "platform/win32/ui/Win32PowerActions.h"
+#include "platform/win32/ui/Win32TaskbarProgress.h"
 #include "platform/win32/ui/Win32TextBox.h"
 #include "platform/win32/ui/Win32Window.h"
 
 namespace quorbin {
 
 // The whole Win32 side of the window, built in one place: the main window, an adapter
-// for each of its controls, the message box and the file dialog. The program, the tests
+// for each of its controls and menu commands, the message box, the file dialog, and the
+// desktop services that go through the window (its notification icon, its taskbar
+// button, the countdown box over it, and the power actions that answer on its thread). The program, the tests
 // and the benchmarks build the window through it and hand the core controls(). The
 // common controls must be initialised first (InitCommonControlsEx), and COM on this
 // thread for the dialog and the controls' names.
@@ -28,6 +35,10 @@ public:
 
     Win32MessageBox& messageBox() { return messageBox_; }
     Win32FileDialog& fileDialog() { return fileDialog_; }
+    Win32CountdownBox& countdown() { return countdown_; }
+    Win32Notifier& notifier() { return notifier_; }
+    Win32TaskbarProgress& taskbar() { return taskbar_; }
+    Win32PowerActions& power() { return power_; }
 
     // The periodic timer timerTimer, from now to the end of the program.
     void startTimer(std::function<void()> tick) { window_.startTimerTimer(std::move(tick)); }
@@ -55,6 +66,12 @@ private:
     Win32Button buttonStop_;
     Win32MessageBox messageBox_;
     Win32FileDialog fileDialog_;
+    Win32MenuChoice menuWhenDone_;
+    Win32MenuButton menuOpenLog_;
+    Win32CountdownBox countdown_;
+    Win32Notifier notifier_;
+    Win32TaskbarProgress taskbar_;
+    Win32PowerActions power_;
 };
 
 } // namespace quorbin

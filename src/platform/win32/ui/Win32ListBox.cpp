@@ -1,6 +1,7 @@
 #include "platform/win32/ui/Win32ListBox.h"
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/EntryMarkGlyph.h"
 
 #include <vssym32.h>
 
@@ -19,10 +20,18 @@ int scaled(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 }
 
+bool highContrast() {
+    HIGHCONTRASTW scheme{};
+    scheme.cbSize = sizeof(scheme);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(scheme), &scheme, 0) &&
+           (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 } // namespace
 
 Win32ListBox::Win32ListBox(Win32MainWindow& window)
-    : window_(window), list_(window.control(Control::listFiles)), theme_(OpenThemeData(list_, L"BUTTON")) {
+    : window_(window), list_(window.control(Control::listFiles)), theme_(OpenThemeData(list_, L"BUTTON")),
+      highContrast_(highContrast()), systemAccessible_(list_), tip_(list_, HoverTip::Mouse::relayedByOwner) {
     window_.onCommand(Control::listFiles, [this](WORD code) {
         if (code == LBN_SELCHANGE)
             userMadeCurrent();
@@ -80,11 +89,64 @@ void Win32ListBox::setCurrentIndex(int index) {
 
 void Win32ListBox::clear() {
     pending_.clear();
+    forgetAll();
+    tip_.setText({});
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, 0, 0);
     entries_.clear();
     current_ = -1;
     contentWidth_ = 0;
+}
+
+void Win32ListBox::setBadge(int index, const EntryBadge& badge) {
+    if (index < 0 || index >= count())
+        return;
+    entries_[static_cast<std::size_t>(index)].badge = badge;
+    redrawEntry(index);
+    describe(index);
+    showTipFor(mouse_);
+}
+
+// The child ids are positions: the entry's own, and no other, carries its description.
+void Win32ListBox::describe(int index) const {
+    const int id = index + 1;
+    const Entry& entry = entries_[static_cast<std::size_t>(index)];
+    const auto at = std::lower_bound(described_.begin(), described_.end(), id);
+    const bool had = at != described_.end() && *at == id;
+    if (entry.badge.mark == EntryMark::none) {
+        if (had) {
+            accessible_->forget(id);
+            described_.erase(at);
+        }
+        return;
+    }
+    accessible_->describe(id, widen(entry.text + ", " + entry.badge.summary), widen(entry.badge.details));
+    if (!had)
+        described_.insert(at, id);
+}
+
+// After entries moved: the descriptions follow their entries to their new child ids.
+void Win32ListBox::describeAll() const {
+    const std::vector<int> before = std::move(described_);
+    described_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].badge.mark != EntryMark::none)
+            describe(static_cast<int>(i));
+    for (int id : before)
+        if (!std::binary_search(described_.begin(), described_.end(), id))
+            accessible_->forget(id);
+}
+
+void Win32ListBox::forgetAll() const {
+    for (int id : described_)
+        accessible_->forget(id);
+    described_.clear();
+}
+
+// The tooltip tells the details of the entry under the mouse.
+void Win32ListBox::showTipFor(POINT mouse) const {
+    const int index = mouse.x < 0 ? -1 : entryAt(mouse);
+    tip_.setText(index < 0 ? std::wstring() : widen(entries_[static_cast<std::size_t>(index)].badge.details));
 }
 
 void Win32ListBox::addSorted(const std::string& text) {
@@ -111,7 +173,7 @@ void Win32ListBox::insertPending() const {
     names.reserve(pending_.size());
     for (std::string& text : pending_) {
         std::wstring key = sortKey(text);
-        names.push_back(Entry{std::move(text), std::move(key), false});
+        names.push_back(Entry{std::move(text), std::move(key), false, {}});
     }
     pending_.clear();
     std::stable_sort(names.begin(), names.end(),
@@ -131,8 +193,11 @@ void Win32ListBox::insertPending() const {
         entries_.insert(at, std::move(name));
         ++from;
     }
-    // The current entry moved with its name.
+    // The current entry, the descriptions and the tooltip moved with their names.
     current_ = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    if (!described_.empty())
+        describeAll();
+    showTipFor(mouse_);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
@@ -151,7 +216,7 @@ void Win32ListBox::widenFor(const std::vector<Entry>& entries) const {
     SelectObject(dc, before);
     ReleaseDC(list_, dc);
     const UINT dpi = window_.dpi();
-    const int width = widest + scaled(markMargin + markSize + markGap * 2, dpi);
+    const int width = widest + scaled(markMargin + markSize * 2 + markGap * 3, dpi);
     if (width > contentWidth_) {
         contentWidth_ = width;
         SendMessageW(list_, LB_SETHORIZONTALEXTENT, contentWidth_, 0);
@@ -167,6 +232,11 @@ void Win32ListBox::redrawEntry(int index) const {
         return;
     if (row.bottom > client.top && row.top < client.bottom)
         InvalidateRect(list_, &row, FALSE);
+}
+
+RECT Win32ListBox::badgeRect(const RECT& mark) const {
+    const int left = mark.right + scaled(markGap, window_.dpi());
+    return RECT{left, mark.top, left + mark.right - mark.left, mark.bottom};
 }
 
 RECT Win32ListBox::markRect(const RECT& row) const {
@@ -195,7 +265,10 @@ void Win32ListBox::draw(const DRAWITEMSTRUCT& item) const {
         DrawFrameControl(dc, &mark, DFC_BUTTON,
                          DFCS_BUTTONCHECK | DFCS_FLAT | (entry.marked ? DFCS_CHECKED : 0));
 
-    RECT name{mark.right + scaled(markGap, window_.dpi()), row.top, row.right, row.bottom};
+    const RECT badge = badgeRect(mark);
+    drawEntryMark(dc, badge, entry.badge.mark, window_.dpi(), highContrast_);
+
+    RECT name{badge.right + scaled(markGap, window_.dpi()), row.top, row.right, row.bottom};
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     if (selected)
         FillRect(dc, &name, GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -242,6 +315,13 @@ void Win32ListBox::userMadeCurrent() {
 
 LRESULT CALLBACK Win32ListBox::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& self = *reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        if (message == WM_MOUSEMOVE) {
+            self.mouse_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            self.showTipFor(self.mouse_);
+        }
+        self.tip_.relay(message, wParam, lParam);
+    }
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -275,7 +355,15 @@ LRESULT CALLBACK Win32ListBox::listProc(HWND list, UINT message, WPARAM wParam, 
         if (self.theme_)
             CloseThemeData(self.theme_);
         self.theme_ = OpenThemeData(list, L"BUTTON");
+        self.highContrast_ = highContrast();
         break;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: {
+        // Other entries come under the mouse.
+        const LRESULT result = CallWindowProcW(self.listDefault_, list, message, wParam, lParam);
+        self.showTipFor(self.mouse_);
+        return result;
+    }
     default:
         break;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/ListBox.h"
+#include "platform/win32/ui/AccessibleEntries.h"
+#include "platform/win32/ui/HoverTip.h"
 #include "platform/win32/ui/Win32MainWindow.h"
 
 #include <uxtheme.h>
@@ -28,6 +30,10 @@ namespace quorbin {
 // current (LBN_SELCHANGE, which a list box sends for the user alone), and when the user
 // ticks or unticks an entry with the mouse or the space bar, which makes that entry
 // current as well (the cursor has to follow a mark taken away from the current entry).
+//
+// An entry's badge is drawn between its check box and its name; its details are the
+// list's tooltip while the mouse is over the entry, and a screen reader hears the entry
+// as "name, summary" with the details as its description.
 class Win32ListBox final : public ListBox {
 public:
     explicit Win32ListBox(Win32MainWindow& window);
@@ -44,13 +50,19 @@ public:
     void clear() override;
     void addSorted(const std::string& text) override;
     void onClick(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void setBadge(int /*index*/, const EntryBadge& /*badge*/) override {}
+    void setBadge(int index, const EntryBadge& badge) override;
+
+    // What screen readers are told of the entries goes there instead (for tests).
+    void describeEntriesThrough(AccessibleEntries& entries) { accessible_ = &entries; }
+    // The tooltip control, once an entry under the mouse has had details; nullptr before.
+    HWND tooltip() const { return tip_.handle(); }
 
 private:
     struct Entry {
         std::string text;
         std::wstring key; // folded to lower case
         bool marked = false;
+        EntryBadge badge;
     };
 
     static std::wstring sortKey(const std::string& text);
@@ -59,6 +71,11 @@ private:
     void redrawEntry(int index) const;
     void draw(const DRAWITEMSTRUCT& item) const;
     RECT markRect(const RECT& row) const;
+    RECT badgeRect(const RECT& mark) const;
+    void describe(int index) const;
+    void describeAll() const;
+    void forgetAll() const;
+    void showTipFor(POINT mouse) const;
     int entryAt(POINT point) const;
     void userTicked(int index);
     void userMadeCurrent();
@@ -68,6 +85,12 @@ private:
     HWND list_;
     WNDPROC listDefault_ = nullptr; // the list box's own procedure, which listProc stands in front of
     HTHEME theme_ = nullptr;
+    bool highContrast_ = false;
+    AccPropEntries systemAccessible_;
+    AccessibleEntries* accessible_ = &systemAccessible_;
+    mutable HoverTip tip_;
+    mutable std::vector<int> described_; // the child ids with a description, ascending
+    mutable POINT mouse_{-1, -1};        // where the mouse last moved over the list
     std::function<void()> handler_;
     mutable std::vector<Entry> entries_;
     mutable std::vector<std::string> pending_;

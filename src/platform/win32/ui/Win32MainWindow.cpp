@@ -1,6 +1,7 @@
 #include "platform/win32/ui/Win32MainWindow.h"
 
 #include "platform/TwipsConversion.h"
+#include "platform/win32/ui/WindowClass.h"
 
 #include <oleacc.h>
 
@@ -15,8 +16,8 @@ constexpr int designedInnerWidth = 8145;
 constexpr int designedInnerHeight = 8880;
 constexpr UINT_PTR timerId = 1;
 constexpr UINT tickMilliseconds = 500;
-constexpr UINT taskMessage = WM_APP + 1;
-constexpr int firstControlId = 1000; // far from IDOK and IDCANCEL, which nothing here answers
+constexpr UINT taskMessage = WM_APP + 1; // the first of the window's private messages
+constexpr int firstControlId = 1000;     // far from IDOK and IDCANCEL, which nothing here answers
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int iconResource = 1;
 
@@ -81,27 +82,17 @@ bool isSingleLineEdit(HWND control) {
     return lstrcmpiW(name, WC_EDITW) == 0 && (GetWindowLongW(control, GWL_STYLE) & ES_MULTILINE) == 0;
 }
 
-void registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof(type);
-    if (GetClassInfoExW(instance, windowClass, &type))
-        return;
-    type.lpfnWndProc = procedure;
-    type.hInstance = instance;
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    type.lpszClassName = windowClass;
-    RegisterClassExW(&type);
-}
-
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
-    registerClass(instance_, windowProc);
+Win32MainWindow::Win32MainWindow(HINSTANCE instance)
+    : instance_(instance), menu_(createMainMenu()), nextMessage_(taskMessage + 1) {
+    registerWindowClass(instance_, windowClass, windowProc);
     window_ = CreateWindowExW(0, windowClass, L"Quorbin", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                              nullptr, nullptr, instance_, this);
-    if (!window_)
+                              nullptr, menu_.bar, instance_, this);
+    if (!window_) {
+        DestroyMenu(menu_.bar);
         return;
+    }
     dpi_ = GetDpiForWindow(window_);
     fonts_ = std::make_unique<DesignFonts>(dpi_);
     createControls();
@@ -109,8 +100,10 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
     placeControls();
     nameControls();
     loadIcons();
+    // The menu bar lies outside the client area, in the frame that holds the designed
+    // client area.
     RECT outer{0, 0, toPixels(designedInnerWidth), toPixels(designedInnerHeight)};
-    AdjustWindowRectExForDpi(&outer, windowStyle, FALSE, 0, dpi_);
+    AdjustWindowRectExForDpi(&outer, windowStyle, TRUE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -221,6 +214,20 @@ void Win32MainWindow::onNotify(Control control, std::function<LRESULT(NMHDR&)> h
     notifications_[index(control)] = std::move(handler);
 }
 
+void Win32MainWindow::onMenu(MenuItem item, std::function<void()> handler) {
+    menuCommands_[static_cast<UINT>(item) - static_cast<UINT>(MenuItem::doNothing)] = std::move(handler);
+}
+
+void Win32MainWindow::onMessage(UINT message, MessageHandler handler) {
+    messageHandlers_.emplace_back(message, std::move(handler));
+}
+
+void Win32MainWindow::menuChosen(UINT id) {
+    const UINT i = id - static_cast<UINT>(MenuItem::doNothing);
+    if (i < menuItemCount && menuCommands_[i])
+        menuCommands_[i]();
+}
+
 void Win32MainWindow::onDrawItem(Control control, std::function<void(const DRAWITEMSTRUCT&)> handler) {
     drawers_[index(control)] = std::move(handler);
 }
@@ -241,14 +248,22 @@ void Win32MainWindow::startTimerTimer(std::function<void()> tick) {
 }
 
 void Win32MainWindow::post(std::function<void()> task) {
-    tasks_.push_back(std::move(task));
-    if (tasks_.size() == 1)
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(tasksLock_);
+        tasks_.push_back(std::move(task));
+        first = tasks_.size() == 1;
+    }
+    if (first)
         PostMessageW(window_, taskMessage, 0, 0);
 }
 
 void Win32MainWindow::runTasks() {
     std::vector<std::function<void()>> tasks;
-    tasks.swap(tasks_);
+    {
+        const std::lock_guard<std::mutex> lock(tasksLock_);
+        tasks.swap(tasks_);
+    }
     for (auto& task : tasks)
         task();
 }
@@ -291,7 +306,7 @@ bool Win32MainWindow::handleKey(const MSG& message) {
 int Win32MainWindow::run() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handleKey(message))
+        if (handleKey(message) || (modelessBox_ && IsDialogMessageW(modelessBox_, &message)))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -323,19 +338,23 @@ void Win32MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<Win32MainWindow>(window, message, lParam);
     if (!self || self->window_ != window)
         return DefWindowProcW(window, message, wParam, lParam);
     return self->handle(message, wParam, lParam);
 }
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const auto& [wanted, handler] : messageHandlers_)
+        if (wanted == message)
+            if (const std::optional<LRESULT> result = handler(wParam, lParam))
+                return *result;
     switch (message) {
     case WM_COMMAND: {
+        if (lParam == 0 && HIWORD(wParam) == 0) {
+            menuChosen(LOWORD(wParam));
+            return 0;
+        }
         const int i = LOWORD(wParam) - firstControlId;
         if (lParam != 0 && i >= 0 && i < static_cast<int>(controlCount) &&
             commands_[static_cast<std::size_t>(i)])

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/ui/DesignFonts.h"
+#include "platform/win32/ui/MainMenu.h"
 
 #include "platform/win32/ui/WindowsApi.h"
 
@@ -10,6 +11,9 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace quorbin {
@@ -37,9 +41,10 @@ enum class Control : int {
 };
 inline constexpr std::size_t controlCount = 18;
 
-// The main window "Quorbin": its controls at their designed places in twips, converted
-// with the window's DPI (and again when it moves to a screen of another DPI), the
-// designed fonts, the tab order and the watchdog's 500 ms timer. No button is a default
+// The main window "Quorbin": its controls at their designed places in twips inside the
+// client area, converted with the window's DPI (and again when it moves to a screen of
+// another DPI), the menu bar above the client area, the designed fonts, the tab order
+// and the watchdog's 500 ms timer. No button is a default
 // or cancel button: Enter and Escape press nothing. It holds no logic: the adapters
 // take the controls' notifications through onCommand and onNotify.
 //
@@ -64,6 +69,14 @@ public:
     void onNotify(Control control, std::function<LRESULT(NMHDR& header)> handler);
     // WM_DRAWITEM of an owner-drawn list.
     void onDrawItem(Control control, std::function<void(const DRAWITEMSTRUCT& item)> handler);
+    // A command of the menu bar, chosen by the user.
+    void onMenu(MenuItem item, std::function<void()> handler);
+    // Any other message of the window, for adapters that live as long as the window: the
+    // first handler that gives back a result answers it, otherwise the window goes on.
+    using MessageHandler = std::function<std::optional<LRESULT>(WPARAM wParam, LPARAM lParam)>;
+    void onMessage(UINT message, MessageHandler handler);
+    // A message number of the window's private range (WM_APP and up) not handed out yet.
+    UINT newMessage() { return nextMessage_++; }
     // Every WM_SIZE, minimising and restoring included, and the first showing.
     void onSizeChange(std::function<void()> handler) { sizeChanged_ = std::move(handler); }
     // Once the window has closed (WM_DESTROY), before the message loop ends.
@@ -71,9 +84,17 @@ public:
 
     void show(int showCommand);
     void startTimerTimer(std::function<void()> tick);
-    // Runs the task from the message loop, after what is being handled now.
+    // Runs the task from the message loop, after what is being handled now. Any thread
+    // may post; the task runs on the window's.
     void post(std::function<void()> task);
     void setControlWidth(Control control, int pixels);
+
+    HMENU whenDoneMenu() const { return menu_.whenDone; }
+    HICON bigIcon() const { return bigIcon_; }
+    HICON smallIcon() const { return smallIcon_; }
+    // A modeless box of the window's (nullptr: none), to which the message loop hands its
+    // keys: Tab, Enter and Escape work there as in a dialog.
+    void setModelessBox(HWND box) { modelessBox_ = box; }
 
     // Keys the window handles before the focused control sees them: Tab and Shift+Tab
     // move the focus in tab order. True when the message was used.
@@ -94,22 +115,29 @@ private:
     void dpiChanged(UINT dpi, const RECT& suggested);
     void runTasks();
     void sizeChanged();
+    void menuChosen(UINT id);
 
     HINSTANCE instance_;
+    MainMenu menu_;
     HWND window_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::array<HWND, controlCount> controls_{};
     std::array<std::function<void(WORD)>, controlCount> commands_;
     std::array<std::function<LRESULT(NMHDR&)>, controlCount> notifications_;
     std::array<std::function<void(const DRAWITEMSTRUCT&)>, controlCount> drawers_;
+    std::array<std::function<void()>, menuItemCount> menuCommands_;
+    std::vector<std::pair<UINT, MessageHandler>> messageHandlers_;
+    UINT nextMessage_;
     std::function<void()> sizeChanged_;
     std::function<void()> closed_;
     std::function<void()> tick_;
+    std::mutex tasksLock_;
     std::vector<std::function<void()>> tasks_;
     std::unique_ptr<DesignFonts> fonts_;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     HWND lastFocus_ = nullptr;
+    HWND modelessBox_ = nullptr;
     unsigned sizeChanges_ = 0;
 };
 

@@ -88,4 +88,10 @@ void Win32Window::onClose(std::function<void()> handler) {
     window_.onClosed(std::move(handler));
 }
 
+// Posted, as the close box's click is: the caller's handler returns first, then the
+// window closes and runs its close handler, and the message loop ends.
+void Win32Window::close() {
+    PostMessageW(window_.handle(), WM_CLOSE, 0, 0);
+}
+
 } // namespace quorbin
