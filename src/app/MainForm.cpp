@@ -3,10 +3,12 @@
 #include "app/Layout.h"
 #include "batch/TimeoutText.h"
 
+#include <utility>
+
 namespace quorbin {
 
-MainForm::MainForm(Controls controls, Services services)
-    : form_(controls, services), log_(form_), jobs_(form_), outcomes_(form_), messages_(form_),
+MainForm::MainForm(Controls controls, Services services, FormOptions options)
+    : form_(controls, services, std::move(options)), log_(form_), jobs_(form_), outcomes_(form_), messages_(form_),
       whenDone_(form_), launcher_(form_, log_, jobs_, outcomes_, messages_),
       controller_(form_, log_, jobs_, launcher_, outcomes_, whenDone_), pulse_(form_),
       watchdog_(form_, log_, controller_, pulse_, {outcomes_, messages_, whenDone_}), template_(form_),

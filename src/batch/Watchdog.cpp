@@ -101,6 +101,10 @@ void Watchdog::watchJob() {
     BatchState& s = form_.state;
     if (s.elapsed < settleSeconds)
         return;
+    if (s.hProcess == 0 && form_.options.endJobsNotStarted) {
+        controller_.setMode(modeDone);
+        return;
+    }
     watch_.messages.collect(s.hProcess);
     const Result<std::uint32_t> queried = form_.services.processes.exitCode(s.hProcess);
     const std::uint32_t exitCode = queried.value_or(0);

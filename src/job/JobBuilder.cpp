@@ -13,18 +13,26 @@ void JobBuilder::makeScript() {
 void JobBuilder::makeCmdLine() {
     BatchState& s = form_.state;
     s.outputPath = s.aviPath + outputName(s.currentFile);
-    form_.controls.boxCmdLine.setText(commandLine(s.vcfPath, s.aviPath, s.outputPath));
+    const std::string& scriptFolder = form_.options.scriptFolder;
+    form_.controls.boxCmdLine.setText(
+        commandLine(s.vcfPath, scriptFolder.empty() ? s.aviPath : scriptFolder, s.outputPath));
+}
+
+// A bare name is the working folder's, the current directory.
+std::string JobBuilder::scriptPath() const {
+    return form_.options.scriptFolder + jobScriptName;
 }
 
 void JobBuilder::writeScript() {
     FileSystem& files = form_.services.files;
-    files.remove(jobScriptName);
+    const std::string path = scriptPath();
+    files.remove(path);
     const Result<std::string> bytes = scriptBytes();
     if (!bytes) {
         form_.showMessage(bytes.error());
         return;
     }
-    const Result<void> written = files.writeAll(jobScriptName, *bytes);
+    const Result<void> written = files.writeAll(path, *bytes);
     if (!written)
         form_.showMessage(written.error());
 }

@@ -27,7 +27,7 @@ Services TestForm::services() {
 }
 
 MainForm& TestForm::start(bool load) {
-    form = std::make_unique<MainForm>(controls(), services());
+    form = std::make_unique<MainForm>(controls(), services(), options);
     if (load)
         form->Form_Load();
     return *form;

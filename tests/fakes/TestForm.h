@@ -47,6 +47,9 @@ struct TestForm {
     KeepAwake* keepAwakeOverride = nullptr;
     const TextCodec* textOverride = nullptr;
 
+    // What a front end may change in how the batch runs; set before start().
+    FormOptions options;
+
     std::unique_ptr<MainForm> form;
 
     // The fakes as the core sees them, for tests that build single routines over a Form.
