@@ -282,8 +282,8 @@ int watch(int seconds, int settle, const std::string& ready, const std::vector<s
         std::fprintf(stderr, "bench_probe: %s ended while it was watched\n", command[0].c_str());
         return 1;
     }
-    std::printf("WATCH %.4f %.4f %ld %ld\n", 100 * (stat1 - stat0) / wall, 100 * (sched1 - sched0) / wall, peak,
-                own);
+    std::printf("WATCH %.4f %.4f %ld %ld\n", 100 * (stat1 - stat0) / wall, 100 * (sched1 - sched0) / wall,
+                peak, own);
     return 0;
 }
 

@@ -14,9 +14,7 @@ const std::string folder = "/jobs/";
 
 // A batch of two files whose program cannot be started, over a minute and more.
 void runWithoutProgram(TestForm& t) {
-    t.settings.values[{"file", "exePath"}] = "/opt/proc";
-    t.settings.values[{"file", "avsPath"}] = "/tpl.avs";
-    t.files.files["/tpl.avs"] = "Open($FILE)";
+    t.storeProgramAndTemplate();
     t.files.folders.insert({"/node/", "/logs/"});
     t.processes.failLaunch = true;
     t.start();

@@ -64,6 +64,12 @@ std::string TestForm::elapsedOf(const std::string& line) {
     return line.substr(open + 1, close - open - 1);
 }
 
+void TestForm::storeProgramAndTemplate() {
+    settings.values[{"file", "exePath"}] = "/opt/proc";
+    settings.values[{"file", "avsPath"}] = "/tpl.avs";
+    files.files["/tpl.avs"] = "Open($FILE)";
+}
+
 void TestForm::useFiles(const std::string& folder, const std::vector<std::string>& names,
                         const std::vector<int>& selected) {
     files.folders.insert(folder);

@@ -72,6 +72,10 @@ struct TestForm {
     // The elapsed field "hh:mm:ss" of a log line.
     static std::string elapsedOf(const std::string& line);
 
+    // The program /opt/proc and the template /tpl.avs, "Open($FILE)", stored by an
+    // earlier run. Before start().
+    void storeProgramAndTemplate();
+
     // Input files already in the list, as if picked from `folder` (ending in "/").
     void useFiles(const std::string& folder, const std::vector<std::string>& names,
                   const std::vector<int>& selected);
