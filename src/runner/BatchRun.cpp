@@ -17,9 +17,13 @@ FormOptions BatchRun::optionsFor(const RunPlan& plan) {
     FormOptions options;
     options.scriptFolder = plan.scriptFolder;
     options.logFile = plan.logFile;
-    // Beside its log, so that runners sharing a folder never append to one file.
-    if (!plan.logFile.empty())
-        options.programLogFile = plan.logFile + ".program";
+    // Beside its log and named after it, as quorbin.program.log after quorbin.log, so that
+    // runners sharing a folder never append to one file.
+    if (!plan.logFile.empty()) {
+        const std::string& log = plan.logFile;
+        const bool endsInLog = log.size() > 4 && log.compare(log.size() - 4, 4, ".log") == 0;
+        options.programLogFile = (endsInLog ? log.substr(0, log.size() - 4) : log) + ".program.log";
+    }
     options.endJobsNotStarted = true;
     return options;
 }
