@@ -30,7 +30,7 @@ std::optional<int> wholeNumberFrom(const std::string& text) {
 }
 
 // One option with its value; a failure for a name or a value that is not one.
-Result<Ok> applyOption(RunOptions& options, const std::string& name, const std::string& value) {
+Result<void> applyOption(RunOptions& options, const std::string& name, const std::string& value) {
     if (const auto text = textOptions().find(name); text != textOptions().end()) {
         if (value.empty())
             return Failure{name + " names no file"};
@@ -84,7 +84,7 @@ Result<RunOptions> parseRunOptions(const std::vector<std::string>& arguments) {
             const std::string value = equals != std::string::npos ? argument.substr(equals + 1)
                                       : takesValue(name)          ? arguments[++i]
                                                                   : std::string();
-            if (const Result<Ok> applied = applyOption(options, name, value); !applied)
+            if (const Result<void> applied = applyOption(options, name, value); !applied)
                 return Failure{applied.error()};
         }
     }

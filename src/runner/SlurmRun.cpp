@@ -37,7 +37,8 @@ void SlurmRun::start() {
     scancel_ = *scancel;
     jobName_ = system_.uniqueName;
     removeTaskFiles();
-    const Result<std::string> script = writeScript();
+    const SlurmArray array{system_.self, jobName_, parallel_};
+    const Result<std::string> script = writeScript(array);
     if (!script) {
         fail(script.error());
         return;
@@ -47,7 +48,6 @@ void SlurmRun::start() {
                 << limit << "; each node must see " << plan_.folder
                 << ", the program, the settings file and the template under these same paths\n"
                 << std::flush;
-    const SlurmArray array{system_.self, jobName_, parallel_};
     const Result<ProcessHandle> launched = launch(*sbatch, sbatchParameters(plan_, array, *script));
     if (!launched) {
         fail(launched.error());
@@ -65,10 +65,9 @@ void SlurmRun::removeTaskFiles() {
 }
 
 // Beside the files, where it shows what was submitted.
-Result<std::string> SlurmRun::writeScript() {
+Result<std::string> SlurmRun::writeScript(const SlurmArray& array) {
     const std::string path = plan_.folder + scriptName;
-    const Result<void> written =
-        system_.files.writeAll(path, slurmScript(plan_, SlurmArray{system_.self, jobName_, parallel_}));
+    const Result<void> written = system_.files.writeAll(path, slurmScript(plan_, array));
     if (!written)
         return Failure{written.error()};
     return path;

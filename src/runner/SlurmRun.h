@@ -4,6 +4,7 @@
 #include "runner/Run.h"
 #include "runner/RunPlan.h"
 #include "runner/RunnerSystem.h"
+#include "runner/SlurmScript.h"
 
 #include <optional>
 #include <string>
@@ -26,7 +27,7 @@ public:
 
 private:
     std::optional<std::string> findProgram(const std::string& name) const;
-    Result<std::string> writeScript();
+    Result<std::string> writeScript(const SlurmArray& array);
     void removeTaskFiles();
     Result<ProcessHandle> launch(const std::string& program, const std::string& parameters);
     void waitForCancel();
