@@ -55,7 +55,7 @@ std::string ProgramText::text() const {
 }
 
 std::string ProgramText::lastLines(std::size_t count) const {
-    const std::string all = text();
+    std::string all = text(); // not const: returned whole, it is moved
     if (count == 0 || all.empty())
         return {};
     // From the LF that ends the last line back over `count` line ends.
