@@ -5,7 +5,7 @@
 # make check - the format and clang-tidy checks, then the tests once more under
 #              AddressSanitizer and UBSan
 # make bench - the benchmarks and their table of goals
-# make windows - quorbin.exe for Windows, cross-compiled: build-win/quorbin.exe
+# make windows - quorbin.exe and quorbin-run.exe for Windows, cross-compiled, in build-win
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan

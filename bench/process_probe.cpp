@@ -8,7 +8,11 @@
 //       Starts COMMAND, waits until it is READY ("window:TITLE": a viewable top-level
 //       window of that title on $DISPLAY; "line:PREFIX": a line it prints), lets it
 //       settle for SETTLE seconds, then reads /proc over SECONDS and prints
-//       "WATCH <% of a core from utime+stime> <% from schedstat> <VmHWM KiB>".
+//       "WATCH <% of a core from utime+stime> <% from schedstat> <VmHWM KiB> <private KiB>",
+//       the last the pages no other process shares (Private_Clean + Private_Dirty).
+//   bench_probe firstline RUNS -- COMMAND...
+//       Starts COMMAND RUNS times after one warm-up and prints "FIRSTLINE <ms>": the
+//       median of process start (just before the spawn) to the first line it prints.
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -232,6 +236,15 @@ double schedSeconds(pid_t pid) {
     return total;
 }
 
+long privateKib(pid_t pid) {
+    std::istringstream rollup(fileText("/proc/" + std::to_string(pid) + "/smaps_rollup"));
+    long total = 0;
+    for (std::string line; std::getline(rollup, line);)
+        if (line.rfind("Private_Clean:", 0) == 0 || line.rfind("Private_Dirty:", 0) == 0)
+            total += std::stol(line.substr(line.find(':') + 1));
+    return total;
+}
+
 long peakKib(pid_t pid) {
     std::istringstream status(fileText("/proc/" + std::to_string(pid) + "/status"));
     for (std::string line; std::getline(status, line);)
@@ -263,18 +276,38 @@ int watch(int seconds, int settle, const std::string& ready, const std::vector<s
     const double sched1 = schedSeconds(child.pid());
     const double wall = std::chrono::duration<double>(SteadyClock::now() - start).count();
     const long peak = peakKib(child.pid());
+    const long own = privateKib(child.pid());
     int status = 0;
     if (::waitpid(child.pid(), &status, WNOHANG) != 0) {
         std::fprintf(stderr, "bench_probe: %s ended while it was watched\n", command[0].c_str());
         return 1;
     }
-    std::printf("WATCH %.4f %.4f %ld\n", 100 * (stat1 - stat0) / wall, 100 * (sched1 - sched0) / wall, peak);
+    std::printf("WATCH %.4f %.4f %ld %ld\n", 100 * (stat1 - stat0) / wall, 100 * (sched1 - sched0) / wall,
+                peak, own);
+    return 0;
+}
+
+double firstLineMs(const std::vector<std::string>& command) {
+    Child child(command);
+    const long long before = child.spawnedAt();
+    if (child.lineStarting("", std::chrono::seconds(20)).empty())
+        throw std::runtime_error(command[0] + " printed no line");
+    return static_cast<double>(monotonicNs() - before) / 1e6;
+}
+
+int firstLine(int runs, const std::vector<std::string>& command) {
+    std::vector<double> times;
+    firstLineMs(command);
+    for (int i = 0; i < runs; ++i)
+        times.push_back(firstLineMs(command));
+    std::printf("FIRSTLINE %.2f\n", median(times));
     return 0;
 }
 
 int usage() {
     std::fprintf(stderr, "usage: bench_probe startup EXE RUNS\n"
-                         "       bench_probe watch SECONDS SETTLE window:TITLE|line:PREFIX -- COMMAND...\n");
+                         "       bench_probe watch SECONDS SETTLE window:TITLE|line:PREFIX -- COMMAND...\n"
+                         "       bench_probe firstline RUNS -- COMMAND...\n");
     return 2;
 }
 
@@ -284,6 +317,8 @@ int main(int argc, char** argv) {
     try {
         if (argc == 4 && std::strcmp(argv[1], "startup") == 0)
             return startup(argv[2], std::atoi(argv[3]));
+        if (argc >= 5 && std::strcmp(argv[1], "firstline") == 0 && std::strcmp(argv[3], "--") == 0)
+            return firstLine(std::atoi(argv[2]), std::vector<std::string>(argv + 4, argv + argc));
         if (argc >= 7 && std::strcmp(argv[1], "watch") == 0 && std::strcmp(argv[5], "--") == 0)
             return watch(std::atoi(argv[2]), std::atoi(argv[3]), argv[4],
                          std::vector<std::string>(argv + 6, argv + argc));

@@ -1,6 +1,7 @@
 # The Windows packages, built into this tree by the target windows_packages (part of the
 # default build; make package and tools/windows package build it too):
-#   quorbin-<version>-win64.zip  quorbin.exe, README.txt and LICENSE.txt in one folder
+#   quorbin-<version>-win64.zip  quorbin.exe, quorbin-run.exe, README.txt and LICENSE.txt
+#                                in one folder
 #   quorbin-<version>-setup.exe  a per-user installer made by makensis from
 #                                cmake/quorbin-setup.nsi.in
 # Written by hand rather than by CPack: CPack's NSIS template installs for the whole
@@ -24,8 +25,10 @@ configure_file(${PROJECT_SOURCE_DIR}/docs/README-windows.txt.in ${windows_readme
 set(stage_texts
     ${QUORBIN_WIN_STAGE}/README.txt ${windows_readme}
     ${QUORBIN_WIN_STAGE}/LICENSE.txt ${PROJECT_SOURCE_DIR}/LICENSE)
-set(staged ${QUORBIN_WIN_STAGE}/quorbin.exe)
-set(stage_commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorbin> ${QUORBIN_WIN_STAGE}/quorbin.exe)
+set(staged ${QUORBIN_WIN_STAGE}/quorbin.exe ${QUORBIN_WIN_STAGE}/quorbin-run.exe)
+set(stage_commands
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorbin> ${QUORBIN_WIN_STAGE}/quorbin.exe
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorbin-run> ${QUORBIN_WIN_STAGE}/quorbin-run.exe)
 while(stage_texts)
     list(POP_FRONT stage_texts to from)
     list(APPEND staged ${to})
@@ -35,7 +38,7 @@ endwhile()
 add_custom_command(OUTPUT ${staged}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORBIN_WIN_STAGE}
     ${stage_commands}
-    DEPENDS quorbin ${windows_readme} ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+    DEPENDS quorbin quorbin-run ${windows_readme} ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
     COMMENT "Staging the files of the Windows packages"
     VERBATIM)
 

@@ -3,11 +3,14 @@
 #include "app/Layout.h"
 #include "batch/TimeoutText.h"
 
+#include <utility>
+
 namespace quorbin {
 
-MainForm::MainForm(Controls controls, Services services)
-    : form_(controls, services), log_(form_), jobs_(form_), outcomes_(form_), messages_(form_),
-      whenDone_(form_), journal_(form_, outcomes_), launcher_(form_, log_, jobs_, outcomes_, messages_),
+MainForm::MainForm(Controls controls, Services services, FormOptions options)
+    : form_(controls, services, std::move(options)), log_(form_), jobs_(form_), outcomes_(form_),
+      messages_(form_), whenDone_(form_), journal_(form_, outcomes_),
+      launcher_(form_, log_, jobs_, outcomes_, messages_),
       controller_(form_, log_, jobs_, launcher_, {outcomes_, whenDone_, journal_}), pulse_(form_),
       watchdog_(form_, log_, controller_, pulse_, {outcomes_, messages_, whenDone_}), template_(form_),
       settings_(form_, jobs_, template_), pickers_(form_, template_),

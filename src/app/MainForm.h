@@ -23,7 +23,7 @@ namespace quorbin {
 // before the window is first shown and timerTimer_Timer every 500 ms.
 class MainForm {
 public:
-    MainForm(Controls controls, Services services);
+    MainForm(Controls controls, Services services, FormOptions options = {});
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 

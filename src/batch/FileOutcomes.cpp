@@ -182,6 +182,10 @@ void FileOutcomes::showProgress() {
 }
 
 std::string FileOutcomes::summary() const {
+    return batchSummary(summaryFiles());
+}
+
+std::vector<SummaryFile> FileOutcomes::summaryFiles() const {
     std::vector<SummaryFile> files;
     const ListBox& list = form_.controls.listFiles;
     for (int i = 0, count = list.count(); i < count; ++i) {
@@ -191,7 +195,7 @@ std::string FileOutcomes::summary() const {
         else if (list.isSelected(i))
             files.push_back({name, OutcomeKind::none, 0, 0});
     }
-    return batchSummary(files);
+    return files;
 }
 
 } // namespace quorbin

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "batch/FileOutcome.h"
+#include "batch/OutcomeText.h"
 
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace quorbin {
 
@@ -33,8 +35,10 @@ public:
     // The taskbar shows files done out of files to do while a batch runs, paused while
     // it is paused, nothing in mode 0.
     void showProgress();
-    // The summary of the batch that has just reached its end.
+    // The summary of the batch that has just reached its end, and its files as it counts
+    // them, in list order.
     std::string summary() const;
+    std::vector<SummaryFile> summaryFiles() const;
 
     // An outcome kept in the record of an interrupted batch: it counts in the next batch,
     // which goes on from there. The job that was running has no outcome: it runs again.

@@ -30,7 +30,9 @@ std::string ProgramMessages::lastLines() const {
 void ProgramMessages::jobEnded(ProcessHandle handle) {
     collect(handle);
     if (!text_.empty() && !header_.empty())
-        form_.services.files.append(programLogFileName, header_ + text_.text());
+        form_.services.files.append(form_.options.programLogFile.empty() ? programLogFileName
+                                                                         : form_.options.programLogFile,
+                                    header_ + text_.text());
     text_.clear();
     header_.clear();
 }

@@ -111,6 +111,10 @@ void Watchdog::watchJob() {
     BatchState& s = form_.state;
     if (s.elapsed < settleSeconds)
         return;
+    if (s.hProcess == 0 && form_.options.endJobsNotStarted) {
+        controller_.setMode(modeDone);
+        return;
+    }
     watch_.messages.collect(s.hProcess);
     const Result<ProcessStatus> queried = form_.services.processes.exitCode(s.hProcess);
     const ProcessStatus status = queried.value_or(endedWith(0));

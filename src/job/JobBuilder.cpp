@@ -22,19 +22,27 @@ void JobBuilder::makeCmdLine() {
     };
     s.outputPath = s.aviPath + outputName(s.currentFile);
     const std::string folder = nameForProgram(s.aviPath);
-    form_.controls.boxCmdLine.setText(
-        commandLine(nameForProgram(s.vcfPath), folder, folder + outputName(s.currentFile)));
+    const std::string& scriptFolder = form_.options.scriptFolder;
+    form_.controls.boxCmdLine.setText(commandLine(nameForProgram(s.vcfPath),
+                                                  scriptFolder.empty() ? folder : nameForProgram(scriptFolder),
+                                                  folder + outputName(s.currentFile)));
+}
+
+// A bare name is the working folder's, the current directory.
+std::string JobBuilder::scriptPath() const {
+    return form_.options.scriptFolder + jobScriptName;
 }
 
 void JobBuilder::writeScript() {
     FileSystem& files = form_.services.files;
-    files.remove(jobScriptName);
+    const std::string path = scriptPath();
+    files.remove(path);
     const Result<std::string> bytes = scriptBytes();
     if (!bytes) {
         form_.showMessage(bytes.error());
         return;
     }
-    const Result<void> written = files.writeAll(jobScriptName, *bytes);
+    const Result<void> written = files.writeAll(path, *bytes);
     if (!written)
         form_.showMessage(written.error());
 }

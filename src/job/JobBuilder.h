@@ -20,6 +20,7 @@ public:
     void writeScript();
 
 private:
+    std::string scriptPath() const;
     Result<std::string> scriptBytes() const;
 
     Form& form_;

@@ -14,7 +14,9 @@ void EventLog::logLine(const std::string& message) {
     // The file is opened, written and closed for every line, so nothing is lost if the
     // tool dies; a log file that cannot be written is no reason to stop a batch. It is
     // read by people: a character that its code page lacks shows as "?".
-    form_.services.files.append(logFileName, form_.services.text.programBytesOrMarks(line + "\r\n"));
+    const std::string& file = form_.options.logFile;
+    form_.services.files.append(file.empty() ? logFileName : file,
+                                form_.services.text.programBytesOrMarks(line + "\r\n"));
 }
 
 void EventLog::openLogFile() {

@@ -15,9 +15,7 @@ namespace {
 const std::string folder = "/jobs/";
 
 void arrange(TestForm& t, const std::vector<std::string>& names, const std::vector<int>& selected) {
-    t.settings.values[{"file", "exePath"}] = "/opt/proc";
-    t.settings.values[{"file", "avsPath"}] = "/tpl.avs";
-    t.files.files["/tpl.avs"] = "Open($FILE)";
+    t.storeProgramAndTemplate();
     t.start();
     t.useFiles(folder, names, selected);
 }

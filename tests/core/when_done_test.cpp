@@ -16,9 +16,7 @@ const std::string folder = "/jobs/";
 
 // A one-file batch, started; its program has exited with 0.
 void startOneFileBatch(TestForm& t) {
-    t.settings.values[{"file", "exePath"}] = "/opt/proc";
-    t.settings.values[{"file", "avsPath"}] = "/tpl.avs";
-    t.files.files["/tpl.avs"] = "Open($FILE)";
+    t.storeProgramAndTemplate();
     t.start();
     t.useFiles(folder, {"a.avi"}, {0});
     t.buttonStart.click();

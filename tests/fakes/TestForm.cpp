@@ -29,7 +29,7 @@ Services TestForm::services() {
 }
 
 MainForm& TestForm::start(bool load) {
-    form = std::make_unique<MainForm>(controls(), services());
+    form = std::make_unique<MainForm>(controls(), services(), options);
     if (load)
         form->Form_Load();
     return *form;
@@ -64,6 +64,12 @@ std::string TestForm::elapsedOf(const std::string& line) {
     const auto open = line.find('(');
     const auto close = line.find(')');
     return line.substr(open + 1, close - open - 1);
+}
+
+void TestForm::storeProgramAndTemplate() {
+    settings.values[{"file", "exePath"}] = "/opt/proc";
+    settings.values[{"file", "avsPath"}] = "/tpl.avs";
+    files.files["/tpl.avs"] = "Open($FILE)";
 }
 
 void TestForm::useFiles(const std::string& folder, const std::vector<std::string>& names,

@@ -49,6 +49,9 @@ struct TestForm {
     KeepAwake* keepAwakeOverride = nullptr;
     const TextCodec* textOverride = nullptr;
 
+    // What a front end may change in how the batch runs; set before start().
+    FormOptions options;
+
     std::unique_ptr<MainForm> form;
 
     // The fakes as the core sees them, for tests that build single routines over a Form.
@@ -70,6 +73,10 @@ struct TestForm {
     std::vector<std::string> messagesLoggedSince(std::size_t from) const;
     // The elapsed field "hh:mm:ss" of a log line.
     static std::string elapsedOf(const std::string& line);
+
+    // The program /opt/proc and the template /tpl.avs, "Open($FILE)", stored by an
+    // earlier run. Before start().
+    void storeProgramAndTemplate();
 
     // Input files already in the list, as if picked from `folder` (ending in "/").
     void useFiles(const std::string& folder, const std::vector<std::string>& names,

@@ -31,9 +31,15 @@
 //                         arguments, one a line, then an empty line, to that file, and
 //                         copy the job script's bytes to the output file's name with
 //                         ".script" appended
+//     plan=<path>         read more directives from that file (one a line, as here), so
+//                         that a template line "# plan=$FILE" gives each input file a
+//                         plan of its own
+//     hang_first=<path>   at the end, when that file is not there yet, create it and hang
+//                         instead of exiting: the first job runs into its time-out, the
+//                         job started again after it goes on
 //
 // In order: record, pidfile, spawn_child, the steps (the first at once, then one per interval),
-// wait_for, then signal, hang or exit. The output file is created (emptied) at the
+// wait_for, then hang_first, signal, hang or exit. The output file is created (emptied) at the
 // first step. Pid files are written to a temporary name and renamed, so a pid file is
 // complete once it exists. Relative paths are seen from the current directory, the
 // working folder. A usage error (arguments missing, script unreadable, output not
@@ -69,6 +75,7 @@ struct Plan {
     std::string childPidfile;
     std::string waitFor;
     std::string record;
+    std::string hangFirst;
 };
 
 struct Arguments {
@@ -96,6 +103,8 @@ Arguments readArguments(int argc, char** argv) {
         usage("expected /p <script> <output>");
     return arguments;
 }
+
+void readDirectives(Plan& plan, const std::string& path);
 
 void applyDirective(Plan& plan, const std::string& line) {
     std::string text = line;
@@ -136,16 +145,24 @@ void applyDirective(Plan& plan, const std::string& line) {
         plan.waitFor = value;
     else if (key == "record")
         plan.record = value;
+    else if (key == "plan")
+        readDirectives(plan, value);
+    else if (key == "hang_first")
+        plan.hangFirst = value;
 }
 
-Plan readPlan(const std::string& script) {
-    std::ifstream in(script, std::ios::binary);
+void readDirectives(Plan& plan, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     if (!in)
-        usage("cannot read the script " + script);
-    Plan plan;
+        usage("cannot read " + path);
     std::string line;
     while (std::getline(in, line))
         applyDirective(plan, line);
+}
+
+Plan readPlan(const std::string& script) {
+    Plan plan;
+    readDirectives(plan, script);
     return plan;
 }
 
@@ -243,6 +260,12 @@ int main(int argc, char** argv) {
     runSteps(plan, arguments.output);
     if (!plan.waitFor.empty())
         waitForFile(plan.waitFor);
+    struct stat marker {};
+    if (!plan.hangFirst.empty() && ::stat(plan.hangFirst.c_str(), &marker) != 0) {
+        std::ofstream(plan.hangFirst).flush();
+        for (;;)
+            sleepMs(1000);
+    }
     if (plan.signal != 0) {
         ::kill(::getpid(), plan.signal);
         return 99;

@@ -37,9 +37,11 @@ deb="$work/out/quorbin_${version}_$(dpkg --print-architecture).deb"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $6 }' | sort -k2 >"$work/files"
 {
     echo "-rwxr-xr-x ./usr/bin/quorbin"
+    echo "-rwxr-xr-x ./usr/bin/quorbin-run"
     echo "-rw-r--r-- ./usr/share/applications/$id.desktop"
     echo "-rw-r--r-- ./usr/share/doc/quorbin/LICENSE"
     echo "-rwxr-xr-x ./usr/share/doc/quorbin/examples/quorbin-ffmpeg"
+    echo "-rw-r--r-- ./usr/share/doc/quorbin/examples/quorbin-run.sub"
     echo "-rwxr-xr-x ./usr/share/doc/quorbin/examples/quorbin-wine"
     for size in 128 16 24 256 32 48 64; do
         echo "-rw-r--r-- ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
@@ -60,6 +62,12 @@ said=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1)
 [ -z "$said" ] || fail "desktop-file-validate: $said"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
     fail "appstreamcli validate: $(cat "$work/appstream")"
+
+# The runner needs no display: no widgets, no X, and it answers without one.
+needed=$(objdump -p "$root/usr/bin/quorbin-run" | awk '$1 == "NEEDED" { print $2 }')
+! grep -qE 'libQt6(Widgets|Gui)|libX11' <<<"$needed" || fail "quorbin-run links a GUI library: $needed"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/quorbin-run" --help | grep -q "^usage: quorbin-run" ||
+    fail "quorbin-run --help did not print its usage"
 
 # The program, as a new user starts it.
 start_x_server "$work"

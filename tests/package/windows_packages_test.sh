@@ -23,7 +23,7 @@ run() { "$wine_env" wine "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
 folder=quorbin-$version-win64
 (cd "$work" && "$cmake" -E tar xvf "$zip" 2>&1) | sort >"$work/files" || fail "$zip: $(cat "$work/files")"
-printf "x $folder/%s\n" "" LICENSE.txt README.txt quorbin.exe | diff -u - "$work/files" ||
+printf "x $folder/%s\n" "" LICENSE.txt README.txt quorbin-run.exe quorbin.exe | diff -u - "$work/files" ||
     fail "the zip's files differ from the expected list"
 grep -q "^MIT License"$'\r'"$" "$work/$folder/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence with CR LF line ends"
 readme=$work/$folder/README.txt
@@ -37,7 +37,7 @@ run reg add "$settings" /v PackageTest /d kept /f >/dev/null
 windows_dir="$(run cmd /c echo %LOCALAPPDATA%)\\Programs\\Quorbin"
 dir=$(run winepath -u "$windows_dir")
 shortcut="$(run winepath -u "$(run cmd /c echo %APPDATA%)")/Microsoft/Windows/Start Menu/Programs/Quorbin.lnk"
-for file in quorbin.exe LICENSE.txt README.txt; do
+for file in quorbin.exe quorbin-run.exe LICENSE.txt README.txt; do
     cmp "$work/$folder/$file" "$dir/$file" || fail "$file is not installed as the zip has it"
 done
 [ -f "$shortcut" ] || fail "no shortcut $shortcut"

@@ -1,4 +1,4 @@
-#include "platform/x11/NullKeyboard.h"
+#include "platform/NullKeyboard.h"
 #include "platform/x11/SystemKeyboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "x11/KeyRecorder.h"

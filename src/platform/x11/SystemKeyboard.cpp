@@ -1,6 +1,6 @@
 #include "platform/x11/SystemKeyboard.h"
 
-#include "platform/x11/NullKeyboard.h"
+#include "platform/NullKeyboard.h"
 #if QUORBIN_X11_KEYBOARD
 #include "platform/x11/X11Keyboard.h"
 #endif
