@@ -16,13 +16,13 @@ Services Win32SystemTool::services() {
         .keyboard = keyboard_,
         .keepAwake = keepAwake_,
         .text = text_,
-        .records = records_,
-        .claims = claims_,
         .notifier = front_.notifier(),
         .taskbar = front_.taskbar(),
         .power = front_.power(),
         .opener = opener_,
         .countdown = front_.countdown(),
+        .records = records_,
+        .claims = claims_,
     };
 }
 

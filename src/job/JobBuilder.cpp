@@ -23,9 +23,9 @@ void JobBuilder::makeCmdLine() {
     s.outputPath = s.aviPath + outputName(s.currentFile);
     const std::string folder = nameForProgram(s.aviPath);
     const std::string& scriptFolder = form_.options.scriptFolder;
-    form_.controls.boxCmdLine.setText(commandLine(nameForProgram(s.vcfPath),
-                                                  scriptFolder.empty() ? folder : nameForProgram(scriptFolder),
-                                                  folder + outputName(s.currentFile)));
+    form_.controls.boxCmdLine.setText(
+        commandLine(nameForProgram(s.vcfPath), scriptFolder.empty() ? folder : nameForProgram(scriptFolder),
+                    folder + outputName(s.currentFile)));
 }
 
 // A bare name is the working folder's, the current directory.

@@ -165,8 +165,8 @@ TEST(BatchJournal, RecordsLastUntilTheBatchIsBackInModeZero) {
     EXPECT_TRUE(other.listLog.lines.empty());
     EXPECT_TRUE(other.processes.launches.empty());
     ASSERT_EQ(other.messages.shown.size(), 1u);
-    EXPECT_EQ(
-        other.messages.shown[0].text.rfind("Another Quorbin is running a batch in " + shown + ":", 0), 0u);
+    EXPECT_EQ(other.messages.shown[0].text.rfind("Another Quorbin is running a batch in " + shown + ":", 0),
+              0u);
 }
 
 TEST(BatchRecordText, ARecordReadsBackAsItWasWritten) {

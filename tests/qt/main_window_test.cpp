@@ -60,7 +60,8 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsDesignedPlaceAtTheScreensDensity) {
         EXPECT_EQ(window.clientArea().geometry(),
                   QRect(0, menuHeight, px(test::designedClientWidth), px(test::designedClientHeight)))
             << shown;
-        EXPECT_EQ(window.size(), QSize(px(test::designedClientWidth), px(test::designedClientHeight) + menuHeight));
+        EXPECT_EQ(window.size(),
+                  QSize(px(test::designedClientWidth), px(test::designedClientHeight) + menuHeight));
         for (const test::DesignedControl& d : designed) {
             EXPECT_EQ(control(d.name).geometry(), QRect(px(d.left), px(d.top), px(d.width), px(d.height)))
                 << d.name;

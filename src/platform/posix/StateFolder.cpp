@@ -38,4 +38,3 @@ Result<std::string> stateFolder() {
 }
 
 } // namespace quorbin
-
