@@ -34,12 +34,14 @@
 //     plan=<path>         read more directives from that file (one a line, as here), so
 //                         that a template line "# plan=$FILE" gives each input file a
 //                         plan of its own
+//     say=<text>          at the start, write the text and a line end to standard output
+//     complain=<text>     at the end, write the text and a line end to standard error
 //     hang_first=<path>   at the end, when that file is not there yet, create it and hang
 //                         instead of exiting: the first job runs into its time-out, the
 //                         job started again after it goes on
 //
-// In order: record, pidfile, spawn_child, the steps (the first at once, then one per interval),
-// wait_for, then hang_first, signal, hang or exit. The output file is created (emptied) at the
+// In order: record, say, pidfile, spawn_child, the steps (the first at once, then one per interval),
+// wait_for, complain, then hang_first, signal, hang or exit. The output file is created (emptied) at the
 // first step. Pid files are written to a temporary name and renamed, so a pid file is
 // complete once it exists. Relative paths are seen from the current directory, the
 // working folder. A usage error (arguments missing, script unreadable, output not
@@ -76,6 +78,8 @@ struct Plan {
     std::string waitFor;
     std::string record;
     std::string hangFirst;
+    std::string say;
+    std::string complain;
 };
 
 struct Arguments {
@@ -149,6 +153,10 @@ void applyDirective(Plan& plan, const std::string& line) {
         readDirectives(plan, value);
     else if (key == "hang_first")
         plan.hangFirst = value;
+    else if (key == "say")
+        plan.say = value;
+    else if (key == "complain")
+        plan.complain = value;
 }
 
 void readDirectives(Plan& plan, const std::string& path) {
@@ -253,6 +261,9 @@ int main(int argc, char** argv) {
     const Plan plan = readPlan(arguments.script);
     if (!plan.record.empty())
         recordJob(plan.record, argc, argv, arguments);
+    if (!plan.say.empty())
+        std::printf("%s\n", plan.say.c_str());
+    std::fflush(stdout);
     if (!plan.pidfile.empty())
         writePid(plan.pidfile, ::getpid());
     if (plan.spawnChild)
@@ -260,6 +271,8 @@ int main(int argc, char** argv) {
     runSteps(plan, arguments.output);
     if (!plan.waitFor.empty())
         waitForFile(plan.waitFor);
+    if (!plan.complain.empty())
+        std::fprintf(stderr, "%s\n", plan.complain.c_str());
     struct stat marker {};
     if (!plan.hangFirst.empty() && ::stat(plan.hangFirst.c_str(), &marker) != 0) {
         std::ofstream(plan.hangFirst).flush();

@@ -1,8 +1,9 @@
 #include "platform/posix/PosixProcessControl.h"
 
 #include "platform/posix/CommandLineSplit.h"
-#include "platform/posix/ProcessTable.h"
 #include "platform/posix/LaunchFailure.h"
+#include "platform/posix/OutputCapture.h"
+#include "platform/posix/ProcessTable.h"
 
 #include <cerrno>
 #include <chrono>
@@ -51,6 +52,9 @@ constexpr auto reapAfterKillLimit = std::chrono::seconds(5);
 // A killed child is normally gone within a millisecond; this bounds the wait for it in
 // the click or tick that killed it. One stuck in the kernel (a hung network file system
 // or device) is left to later calls, which reap it once it has ended.
+// More than a job's messages keep: of a flood between two ticks, the end is what counts.
+constexpr std::uint64_t outputTakenAtMost = std::uint64_t{1} << 20;
+
 constexpr auto killSettleLimit = std::chrono::milliseconds(50);
 
 // An inherited "ignore" of SIGCHLD (or SA_NOCLDWAIT) has the kernel reap every child the
@@ -143,7 +147,8 @@ public:
     // A group of its own lets terminate end the job with everything it started. Signal
     // dispositions and the mask are the tool's business, not the program's: they start
     // from their defaults, and the tool's descriptors beyond the standard three stay behind.
-    bool prepare(const std::string& directory) {
+    // The program's output and messages go to `output` where there is one.
+    bool prepare(const std::string& directory, int output) {
         sigset_t none;
         sigset_t all;
         sigemptyset(&none);
@@ -161,13 +166,18 @@ public:
         // the terminal and look to the tick like a program that runs and writes nothing.
         if (::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0) != 0)
             return false;
-        // Output and messages go where the tool's own go; where the tool runs without
-        // them, to /dev/null: a program missing one would have the first file it opens
-        // take its place, and write its messages into its output.
-        for (const int fd : {1, 2})
-            if (::fcntl(fd, F_GETFD) == -1 &&
-                ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0) != 0)
+        // Without a capture, output and messages go where the tool's own go; where the
+        // tool runs without them, to /dev/null: a program missing one would have the first
+        // file it opens take its place, and write its messages into its output.
+        for (const int fd : {1, 2}) {
+            if (output >= 0) {
+                if (::posix_spawn_file_actions_adddup2(&actions_, output, fd) != 0)
+                    return false;
+            } else if (::fcntl(fd, F_GETFD) == -1 &&
+                       ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0) != 0) {
                 return false;
+            }
+        }
         return ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0;
     }
 
@@ -210,8 +220,9 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
         return Failure{"No program is chosen."};
     std::vector<std::string> arguments = splitCommandLine(request.parameters);
     arguments.insert(arguments.begin(), request.file);
+    std::optional<OutputCapture> output = OutputCapture::open();
     SpawnSetup setup;
-    if (!setup.prepare(request.directory))
+    if (!setup.prepare(request.directory, output ? output->descriptor() : -1))
         return Failure{launchFailureText(request, programPath(request.file), errno)};
     int error = 0;
     const std::string program = programPath(request.file);
@@ -226,7 +237,15 @@ Result<ProcessHandle> PosixProcessControl::launch(const LaunchRequest& request) 
         children_.erase(old);
     }
     children_[pid] = Child{openPidfd(pid), false, false, false, std::nullopt, startOf(pid)};
+    outputs_.erase(pid);
+    if (output)
+        outputs_.emplace(pid, std::move(*output));
     return pid;
+}
+
+std::string PosixProcessControl::takeOutput(ProcessHandle handle) {
+    const auto it = outputs_.find(handle);
+    return it == outputs_.end() ? std::string() : it->second.take(outputTakenAtMost);
 }
 
 ProcessIdentity PosixProcessControl::identity(ProcessHandle handle) {
@@ -301,6 +320,7 @@ bool PosixProcessControl::terminate(ProcessHandle handle) {
 }
 
 void PosixProcessControl::release(ProcessHandle handle) {
+    outputs_.erase(handle);
     const auto it = children_.find(handle);
     if (it != children_.end()) {
         Child child = it->second;

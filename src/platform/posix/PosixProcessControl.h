@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ProcessControl.h"
+#include "platform/posix/OutputCapture.h"
 
 #include <chrono>
 #include <map>
@@ -45,7 +46,9 @@ public:
     Result<ProcessStatus> exitCode(ProcessHandle handle) override;
     bool terminate(ProcessHandle handle) override;
     void release(ProcessHandle handle) override;
-    std::string takeOutput(ProcessHandle /*handle*/) override { return {}; }
+    // The program's standard output and error, and its children's, go to a capture of the
+    // tool's own (see OutputCapture); what is not taken is dropped with the handle.
+    std::string takeOutput(ProcessHandle handle) override;
     ProcessIdentity identity(ProcessHandle handle) override;
     bool isRunning(const ProcessIdentity& job) override;
     Result<void> endLeftover(const ProcessIdentity& job) override;
@@ -75,6 +78,7 @@ private:
     static std::vector<pid_t> leftoverOf(const ProcessIdentity& job);
 
     std::map<ProcessHandle, Child> children_;
+    std::map<ProcessHandle, OutputCapture> outputs_;
     // Released while still running: reaped by whichever later call finds them ended.
     std::map<ProcessHandle, Child> released_;
 };
