@@ -1,5 +1,7 @@
 #include "platform/dbus/BusCalls.h"
 
+#include <cstdio>
+
 #include <QDBusError>
 #include <QDBusPendingCallWatcher>
 #include <QFileInfo>
@@ -54,6 +56,10 @@ void whenAnswered(const QDBusPendingCall& call, QObject& owner,
                          watcher->deleteLater();
                          handler(watcher->reply());
                      });
+}
+
+void reportOnStandardError(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 std::string errorText(const QDBusMessage& reply) {

@@ -27,6 +27,9 @@ struct BusAddresses {
 // Tells the user, in one line, what went wrong with a bus or a service.
 using BusReport = std::function<void(const std::string& line)>;
 
+// The tool's lines for standard error.
+void reportOnStandardError(const std::string& line);
+
 // One bus as the keep-awake backend uses it: its address, the name of the backend's own
 // connection to it, which bus it is and what a batch risks without it.
 struct Bus {

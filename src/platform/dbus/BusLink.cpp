@@ -1,16 +1,10 @@
 #include "platform/dbus/BusLink.h"
 
 #include <QDBusError>
-#include <QDBusPendingCallWatcher>
 
-#include <cstdio>
 #include <utility>
 
 namespace quorbin {
-
-void reportOnStandardError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
-}
 
 BusLink::BusLink(QString address, const QString& purpose, std::string what)
     : address_(std::move(address)), name_(QStringLiteral("quorbin-") + purpose + QLatin1Char('-') +
@@ -43,16 +37,7 @@ void BusLink::call(const QDBusMessage& message, std::function<void(const QDBusMe
         answered(message.createErrorReply(QDBusError::Disconnected, QString::fromStdString(bus.error())));
         return;
     }
-    auto* watcher = new QDBusPendingCallWatcher(bus->asyncCall(message, timeoutMs), &calls_);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &calls_,
-                     [watcher, answered = std::move(answered)] {
-                         watcher->deleteLater();
-                         answered(watcher->reply());
-                     });
-}
-
-std::string BusLink::errorText(const QDBusMessage& reply) {
-    return (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString();
+    whenAnswered(bus->asyncCall(message, timeoutMs), calls_, std::move(answered));
 }
 
 } // namespace quorbin

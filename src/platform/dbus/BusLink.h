@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Result.h"
+#include "platform/dbus/BusCalls.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -33,17 +34,11 @@ public:
     void call(const QDBusMessage& message, std::function<void(const QDBusMessage& reply)> answered,
               int timeoutMs = -1);
 
-    // An error reply as "name: message".
-    static std::string errorText(const QDBusMessage& reply);
-
 private:
     QString address_;
     QString name_;
     std::string what_;
     QObject calls_; // the watchers of calls on their way
 };
-
-// The tool's lines for standard error.
-void reportOnStandardError(const std::string& line);
 
 } // namespace quorbin

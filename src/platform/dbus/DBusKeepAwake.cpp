@@ -2,7 +2,6 @@
 
 #include <QDBusConnection>
 
-#include <cstdio>
 #include <utility>
 
 namespace quorbin {
@@ -23,10 +22,6 @@ QString connectionName(const void* self, const char* bus) {
 }
 
 } // namespace
-
-void DBusKeepAwake::reportOnStandardError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
-}
 
 DBusKeepAwake::DBusKeepAwake(BusAddresses buses, BusReport report)
     : system_{std::move(buses.system), connectionName(this, "system"), "system",

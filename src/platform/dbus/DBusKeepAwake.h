@@ -26,8 +26,6 @@ namespace quorbin {
 // refused call are reported in one line each; the other holds go on unaffected.
 class DBusKeepAwake final : public KeepAwake {
 public:
-    static void reportOnStandardError(const std::string& line);
-
     explicit DBusKeepAwake(BusAddresses buses, BusReport report = reportOnStandardError);
     ~DBusKeepAwake() override;
     DBusKeepAwake(const DBusKeepAwake&) = delete;

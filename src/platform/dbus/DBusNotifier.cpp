@@ -21,7 +21,7 @@ void DBusNotifier::notify(const std::string& title, const std::string& text) {
          << QString::fromStdString(text).toHtmlEscaped() << QStringList() << hints << serversTimeout;
     bus_.call(call, [this](const QDBusMessage& reply) {
         if (reply.type() != QDBusMessage::ReplyMessage)
-            report_("quorbin: no desktop notification shown (" + BusLink::errorText(reply) + ")");
+            report_("quorbin: no desktop notification shown (" + errorText(reply) + ")");
     });
 }
 

@@ -74,7 +74,7 @@ Result<void> PosixBatchRecords::save(const std::string& folder, const std::strin
         const UniqueFd fd(::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
         if (!fd.valid())
             return cannot("write", fresh);
-        if (const Result<void> written = writeWhole(fd.get(), text, fresh); !written) {
+        if (Result<void> written = writeWhole(fd.get(), text, fresh); !written) {
             ::unlink(fresh.c_str());
             return written;
         }
@@ -113,6 +113,7 @@ std::vector<std::string> PosixBatchRecords::all() const {
                                                 : a.first.tv_nsec > b.first.tv_nsec;
     });
     std::vector<std::string> texts;
+    texts.reserve(found.size());
     for (const auto& [when, path] : found)
         texts.push_back(readWhole(path));
     return texts;
