@@ -122,6 +122,13 @@ std::optional<RecordedBatch> BatchJournal::interrupted() {
         }
         if (batch->mode == modeIdle || form_.services.claims.claimedElsewhere(batch->folder))
             continue;
+        // Its folder gone (a drive unplugged, a folder deleted) or emptied: nothing to
+        // offer, and nothing to offer again at the next start.
+        if (!anyFileLeft(*batch)) {
+            trace_.report("a record of a batch was dropped: none of its files is left in " + batch->folder);
+            forget(*batch);
+            continue;
+        }
         return std::move(batch).value();
     }
     return std::nullopt;
@@ -164,6 +171,12 @@ bool BatchJournal::restore(const RecordedBatch& batch) {
     (void)writeSetting(services.settings, "file", "aviPath", batch.folder);
     fillList(batch);
     return true;
+}
+
+bool BatchJournal::anyFileLeft(const RecordedBatch& batch) const {
+    return std::any_of(batch.entries.begin(), batch.entries.end(), [&](const RecordedEntry& entry) {
+        return form_.services.files.length(batch.folder + entry.name).ok();
+    });
 }
 
 // Entries whose files have gone are left out; the cursor lands on the interrupted file.

@@ -43,6 +43,7 @@ private:
     RecordedBatch current() const;
     void keepClaim();
     void letGoOfClaim();
+    bool anyFileLeft(const RecordedBatch& batch) const;
     void fillList(const RecordedBatch& batch);
 
     Form& form_;
