@@ -122,9 +122,7 @@ TEST(BatchJournal, WhatIsNotOfferedStartsTheToolAsToday) {
         {"ended", "quorbin batch 1\nfolder /home/ana/Videos/\nmode 0\ncursor 0\nend\n", false, false},
         {"claimed by a running instance",
          "quorbin batch 1\nfolder /home/ana/Videos/\nmode 1\ncursor 0\nend\n", true, false},
-        {"its files gone",
-         formatRecord({.folder = folder, .mode = modeRun, .entries = {{.name = "x.avi", .ticked = true}}}),
-         false, true},
+        {"its files gone", formatRecord({folder, modeRun, 0, {}, "x.avi", {{"x.avi", true}}}), false, true},
     };
     for (const auto& c : cases) {
         TestForm t;
@@ -142,8 +140,9 @@ TEST(BatchJournal, WhatIsNotOfferedStartsTheToolAsToday) {
         const std::string traced = trace.str();
         EXPECT_EQ(std::count(traced.begin(), traced.end(), '\n'), c.traced ? 1 : 0)
             << c.what << ": " << traced;
-        if (std::string(c.what) == "its files gone")
+        if (std::string(c.what) == "its files gone") {
             EXPECT_TRUE(t.records.records.empty()) << "not offered again at the next start";
+        }
     }
 }
 
