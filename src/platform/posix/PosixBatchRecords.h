@@ -5,7 +5,8 @@
 namespace quorbin {
 
 // Each record a file "<hash of the folder>.batch" in the state folder ($XDG_STATE_HOME/
-// quorbin), written to a new file beside it, flushed to the disk and renamed over it.
+// quorbin), replaced whole as the file system replaces a file: written beside it, flushed
+// to the disk and renamed over it.
 class PosixBatchRecords final : public BatchRecords {
 public:
     Result<void> save(const std::string& folder, const std::string& text) override;
