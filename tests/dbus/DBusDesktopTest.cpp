@@ -2,6 +2,7 @@
 #include "platform/dbus/DBusPowerActions.h"
 #include "platform/dbus/DBusTaskbarProgress.h"
 
+#include "dbus/BusEventLoop.h"
 #include "dbus/StandInBus.h"
 
 #include <QCoreApplication>
@@ -17,17 +18,6 @@ namespace {
 
 using test::StandInBus;
 using Lines = std::vector<std::string>;
-
-int argc = 1;
-char name[] = "quorbin-dbus-desktop-test";
-char* argv[] = {name, nullptr};
-// The answers of the buses come through the event loop of this application.
-struct Application : ::testing::Environment {
-    void SetUp() override { app = std::make_unique<QCoreApplication>(argc, argv); }
-    void TearDown() override { app.reset(); }
-    std::unique_ptr<QCoreApplication> app;
-};
-[[maybe_unused]] const auto* application = ::testing::AddGlobalTestEnvironment(new Application);
 
 const QString entry = QStringLiteral("io.github.quorbin.Quorbin");
 

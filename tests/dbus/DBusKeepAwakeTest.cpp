@@ -1,5 +1,6 @@
 #include "platform/dbus/DBusKeepAwake.h"
 
+#include "dbus/BusEventLoop.h"
 #include "dbus/StandInBus.h"
 #include "fakes/TestForm.h"
 #include "helpers/TempDir.h"
@@ -18,17 +19,6 @@ namespace {
 
 using test::StandInBus;
 using Lines = std::vector<std::string>;
-
-int argc = 1;
-char name[] = "quorbin-dbus-test";
-char* argv[] = {name, nullptr};
-// The answers of the buses come through the event loop of this application.
-struct Application : ::testing::Environment {
-    void SetUp() override { app = std::make_unique<QCoreApplication>(argc, argv); }
-    void TearDown() override { app.reset(); }
-    std::unique_ptr<QCoreApplication> app;
-};
-[[maybe_unused]] const auto* application = ::testing::AddGlobalTestEnvironment(new Application);
 
 // The backend as the tool makes it, on the two buses that the environment names, with
 // its lines for standard error kept.
